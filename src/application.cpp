@@ -1,0 +1,261 @@
+#include "application.h"
+
+#include "game.h"
+#include "info_menu.h"
+#include "start_menu.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <SDL2/SDL_messagebox.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <random>
+
+namespace
+{
+const std::string logFileName = "log.txt";
+const std::string bestResultsFileName = "high_scores.txt";
+const std::string errorCaption = "Chyba";
+const std::string missingAssetMessage = "Aplikace nenalezla všechny soubory. Nainstalujte hru znova.";
+
+struct AssetEntry
+{
+    const char* key;
+    const char* file;
+};
+
+const std::array<AssetEntry, 2> fontTable = {{
+    {"texgyreadventor-regular", "texgyreadventor-regular.otf"},
+    {"texgyreadventor-bold", "texgyreadventor-bold.otf"},
+}};
+
+const std::array<AssetEntry, 16> textureTable = {{
+    {"korvel", "Logos/korvel_50.png"},
+    {"logos-60", "Logos/logos_combined_60.png"},
+    {"player-74", "Player/player_spritesheet_74.png"},
+    {"cloud1-256", "Clouds/256x256/Cloud_1.png"},
+    {"cloud2-256", "Clouds/256x256/Cloud_2.png"},
+    {"cloud1-128", "Clouds/128x128/Cloud_1.png"},
+    {"cloud2-128", "Clouds/128x128/Cloud_2.png"},
+    {"can-small", "Garbage/can_small_thinnest.v2.png"},
+    {"coke-can-small", "Garbage/coke_can_small_thinnest.v2.png"},
+    {"glass-bottle-small", "Garbage/glass_bottle_small_thinnest.v2.png"},
+    {"plastic-bottle-small", "Garbage/plastic_bottle_small_thinnest.v2.png"},
+    {"hvezdnice", "Flowers/hvezdnice_larger.png"},
+    {"len", "Flowers/len_larger.png"},
+    {"sasanka", "Flowers/sasanka_larger.png"},
+    {"vegetace", "vegetace_20.jpg"},
+    {"morfologie", "morfologie_2_20.jpg"},
+}};
+
+const std::array<AssetEntry, 2> soundTable = {{
+    {"pickup", "pickup.wav"},
+    {"game-over", "game_over.wav"},
+}};
+
+template <typename Asset, std::size_t Count>
+void LoadGroup(std::map<std::string, Asset>& assets, const std::array<AssetEntry, Count>& table,
+               const std::string& directory)
+{
+    for (const AssetEntry& entry : table)
+        LoadAsset(assets, entry.key, directory + entry.file);
+}
+
+std::mt19937& Generator()
+{
+    static std::mt19937 generator(0);
+    return generator;
+}
+
+void ShowErrorBox(const std::string& caption, const std::string& text)
+{
+    std::cerr << caption << ": " << text << std::endl;
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+}
+} // namespace
+
+std::string GetExecutableDirectory()
+{
+    std::array<char, 4096> buffer{};
+    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (length <= 0)
+        return {};
+    const std::string path(buffer.data(), static_cast<std::size_t>(length));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+std::string GetAssetDirectory()
+{
+    return GetExecutableDirectory() + "assets/";
+}
+
+void WriteLog(const std::string& text)
+{
+    std::ofstream log(GetAssetDirectory() + logFileName, std::ios::app);
+    log << text << '\n';
+}
+
+void ResetLog()
+{
+    std::ofstream log(GetAssetDirectory() + logFileName, std::ios::trunc);
+}
+
+void SeedRandom(unsigned int seed)
+{
+    Generator().seed(seed);
+}
+
+int DrawRandom()
+{
+    // The top 15 bits of a 32-bit draw: uniform over 0..32767 whatever the platform's rand.
+    return static_cast<int>(Generator()() >> 17);
+}
+
+float DrawFraction()
+{
+    return static_cast<float>(DrawRandom() / static_cast<double>(randomMax));
+}
+
+std::vector<int> ParseBestResults(std::istream& input)
+{
+    // Six numbers already make the file unusable, so a huge file is never read to its end.
+    std::vector<int> numbers;
+    int number = 0;
+    while (numbers.size() <= bestResultCount && input >> number)
+        numbers.push_back(number);
+    if (numbers.size() != bestResultCount)
+        return std::vector<int>(bestResultCount, 0);
+    std::sort(numbers.begin(), numbers.end(), std::greater<int>());
+    return numbers;
+}
+
+std::vector<int> ReadBestResults(const std::string& path)
+{
+    std::ifstream file(path);
+    return ParseBestResults(file);
+}
+
+bool WriteBestResults(const std::string& path, const std::vector<int>& scores)
+{
+    // Written beside the old file and renamed over it: a crash or a full disk leaves
+    // either the old results or the new ones, never a truncated file.
+    const std::string temporaryPath = path + ".tmp";
+    std::FILE* file = std::fopen(temporaryPath.c_str(), "w");
+    if (file == nullptr)
+        return false;
+    bool written = true;
+    for (const int score : scores)
+        written = written && std::fprintf(file, "%d\n", score) > 0;
+    written = written && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    written = std::fclose(file) == 0 && written;
+    if (!written || std::rename(temporaryPath.c_str(), path.c_str()) != 0)
+    {
+        std::remove(temporaryPath.c_str());
+        return false;
+    }
+    return true;
+}
+
+void AbortOnMissingAsset(const std::string& path)
+{
+    WriteLog("Failed loading asset" + path);
+    ShowErrorBox(errorCaption, missingAssetMessage);
+    WriteLog("Exiting");
+    std::exit(EXIT_FAILURE);
+}
+
+void LoadAllAssets(AppContext& context, const std::string& assetDirectory)
+{
+    WriteLog("Begin loading assets.");
+    LoadGroup(context.fonts, fontTable, assetDirectory + "fonts/");
+    WriteLog("Fonts loaded.");
+
+    WriteLog("Began loading textures.");
+    LoadGroup(context.textures, textureTable, assetDirectory + "textures/");
+    WriteLog("Textures loaded.");
+    for (auto& [key, texture] : context.textures)
+        texture.setSmooth(true);
+    WriteLog("Texture smoothness set.");
+
+    WriteLog("Began loading sounds.");
+    LoadGroup(context.soundBuffers, soundTable, assetDirectory + "sounds/");
+    WriteLog("Sounds loaded.");
+}
+
+AppContext::AppContext(sf::RenderWindow* window)
+    : window(window)
+{
+}
+
+Screen::Screen(AppContext* context)
+    : m_context(context)
+{
+}
+
+Application::Application(sf::RenderWindow* window)
+    : m_context(window)
+{
+    const std::string assetDirectory = GetAssetDirectory();
+    WriteLog("Application constructor started.");
+    m_context.highScores = ReadBestResults(assetDirectory + bestResultsFileName);
+    WriteLog("Scores loaded.");
+    LoadAllAssets(m_context, assetDirectory);
+    m_screen = std::make_unique<StartMenu>(&m_context);
+    WriteLog("Created StartMenu object.");
+}
+
+Application::~Application()
+{
+    WriteBestResults(GetAssetDirectory() + bestResultsFileName, m_context.highScores);
+}
+
+void Application::ProcessEvent(const sf::Event& event)
+{
+    WriteLog("application: ProcessEvent start.");
+    const ScreenRequest request = m_screen->ProcessEvent(event);
+    if (request != ScreenRequest::None)
+    {
+        // The new screen is complete before the old one goes.
+        std::unique_ptr<Screen> next = CreateScreen(request);
+        m_screen = std::move(next);
+    }
+    WriteLog("application: ProcessEvent end.");
+}
+
+void Application::Update(float seconds)
+{
+    WriteLog("application: Update start.");
+    m_screen->Update(seconds);
+    WriteLog("application: Update end.");
+}
+
+void Application::Draw()
+{
+    WriteLog("application: Draw start.");
+    m_screen->Draw();
+    WriteLog("application: Draw end.");
+}
+
+std::unique_ptr<Screen> Application::CreateScreen(ScreenRequest request)
+{
+    switch (request)
+    {
+    case ScreenRequest::OpenStartMenu:
+        return std::make_unique<StartMenu>(&m_context);
+    case ScreenRequest::OpenInfoMenu:
+        return std::make_unique<InfoMenu>(&m_context);
+    case ScreenRequest::StartGame:
+        return std::make_unique<Game>(&m_context);
+    case ScreenRequest::None:
+        break;
+    }
+    return nullptr;
+}

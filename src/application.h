@@ -1,0 +1,108 @@
+#pragma once
+
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/Window/Event.hpp>
+
+#include <istream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sf
+{
+class RenderWindow;
+}
+
+// Log file and base directory
+std::string GetExecutableDirectory(); // with a trailing separator; empty when unknown
+std::string GetAssetDirectory();      // executable directory + "assets/"
+void WriteLog(const std::string& text);
+void ResetLog();
+
+// The process-wide random generator: every draw is an integer from 0 to randomMax.
+constexpr int randomMax = 32767;
+void SeedRandom(unsigned int seed);
+int DrawRandom();
+float DrawFraction(); // a draw divided by randomMax: 0 to 1, both ends possible
+
+// Best results: exactly bestResultCount entries, best first.
+constexpr std::size_t bestResultCount = 5;
+std::vector<int> ParseBestResults(std::istream& input);
+std::vector<int> ReadBestResults(const std::string& path);
+bool WriteBestResults(const std::string& path, const std::vector<int>& scores);
+
+struct AppContext
+{
+    explicit AppContext(sf::RenderWindow* window);
+
+    sf::RenderWindow* window; // not owned
+    std::map<std::string, sf::Font> fonts;
+    std::map<std::string, sf::Texture> textures;
+    std::map<std::string, sf::SoundBuffer> soundBuffers;
+    std::vector<int> highScores;
+};
+
+enum class ScreenRequest : int
+{
+    None = 0,
+    OpenStartMenu = 1,
+    OpenInfoMenu = 2,
+    StartGame = 3,
+};
+
+// A screen never replaces itself: it returns a request and the application acts on it
+// after ProcessEvent has returned. Draw changes no state of the screen's world.
+class Screen
+{
+public:
+    explicit Screen(AppContext* context);
+    virtual ~Screen() = default;
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    virtual ScreenRequest ProcessEvent(const sf::Event& event) = 0;
+    virtual void Update(float seconds) = 0;
+    virtual void Draw() = 0;
+
+protected:
+    AppContext* m_context; // not owned
+};
+
+// Asset store
+[[noreturn]] void AbortOnMissingAsset(const std::string& path);
+void LoadAllAssets(AppContext& context, const std::string& assetDirectory);
+
+template <typename Asset>
+void LoadAsset(std::map<std::string, Asset>& assets, std::string key, std::string path)
+{
+    Asset asset;
+    if (!asset.loadFromFile(path))
+        AbortOnMissingAsset(path);
+    WriteLog("Asset loaded successfully: " + path);
+    assets[key] = asset;
+    WriteLog("Asset inserted into map successfully: " + key);
+}
+
+class Application
+{
+public:
+    explicit Application(sf::RenderWindow* window);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    void ProcessEvent(const sf::Event& event);
+    void Update(float seconds);
+    void Draw();
+
+    const Screen& GetScreen() const { return *m_screen; }
+
+private:
+    std::unique_ptr<Screen> CreateScreen(ScreenRequest request);
+
+    AppContext m_context;
+    std::unique_ptr<Screen> m_screen;
+};

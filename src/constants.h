@@ -1,0 +1,25 @@
+#pragma once
+
+#include <SFML/Graphics/Color.hpp>
+
+#include <string>
+#include <vector>
+
+// Asset keys of the two fonts.
+extern const std::string boldFontKey;
+extern const std::string regularFontKey;
+
+extern const sf::Color textColor;
+extern const sf::Color highlightColor; // hovered or selected buttons
+
+// Every text the player sees is a wide string, so Czech letters reach SFML intact.
+extern const std::wstring windowTitle;
+extern const std::wstring menuTitle;
+extern const std::wstring infoButtonText;
+extern const std::wstring playButtonText;
+extern const std::vector<std::wstring> infoTopics; // the last one, "Zpět", has no page
+extern const std::vector<std::wstring> infoPages;  // page n belongs to topic n
+extern const std::wstring gameInstructions;
+extern const std::wstring gameOverCaption;
+extern const std::wstring bestResultsHeading;
+extern const std::wstring gameOverHint;

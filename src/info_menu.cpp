@@ -1,0 +1,114 @@
+#include "info_menu.h"
+
+#include "constants.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Mouse.hpp>
+
+#include <algorithm>
+
+namespace
+{
+constexpr float columnLeft = 0.03f; // of the window width
+constexpr float columnTop = 0.03f;  // of the window height
+constexpr float topicGap = 0.03f;   // of the window height
+constexpr float pageGap = 0.05f;    // of the window width, between column and page
+constexpr float pictureGap = 0.05f; // of the window height, between column and picture
+constexpr unsigned int topicCharacterSize = 25;
+constexpr unsigned int pageCharacterSize = 16;
+constexpr int morphologyTopic = 1;
+constexpr int vegetationTopic = 2;
+} // namespace
+
+InfoMenu::InfoMenu(AppContext* context)
+    : Screen(context)
+{
+    const sf::Vector2f windowSize(m_context->window->getSize());
+    const float belowColumn = CreateTopics(windowSize);
+
+    m_page.setFont(m_context->fonts[regularFontKey]);
+    m_page.setCharacterSize(pageCharacterSize);
+    m_page.setFillColor(textColor);
+    m_page.setString(sf::String(infoPages[0]));
+    m_page.setPosition(GetColumnRight() + pageGap * windowSize.x, columnTop * windowSize.y);
+
+    CreatePictures({columnLeft * windowSize.x, belowColumn + pictureGap * windowSize.y});
+}
+
+float InfoMenu::CreateTopics(sf::Vector2f windowSize)
+{
+    const sf::Font& font = m_context->fonts[boldFontKey];
+    const float x = columnLeft * windowSize.x;
+    float y = columnTop * windowSize.y;
+    for (std::size_t index = 0; index < infoTopics.size(); ++index)
+    {
+        sf::Text& topic = m_topics[static_cast<int>(index)];
+        topic.setFont(font);
+        topic.setCharacterSize(topicCharacterSize);
+        topic.setFillColor(textColor);
+        topic.setString(sf::String(infoTopics[index]));
+        topic.setPosition(x, y);
+        // Stacked by each text's own height, so the column follows the font.
+        y += topic.getGlobalBounds().height + topicGap * windowSize.y;
+    }
+    return y;
+}
+
+void InfoMenu::CreatePictures(sf::Vector2f position)
+{
+    m_pictures[morphologyTopic].setTexture(m_context->textures["morfologie"]);
+    m_pictures[vegetationTopic].setTexture(m_context->textures["vegetace"]);
+    for (auto& [topic, picture] : m_pictures)
+        picture.setPosition(position);
+}
+
+float InfoMenu::GetColumnRight() const
+{
+    float right = 0.f;
+    for (const auto& [index, topic] : m_topics)
+        right = std::max(right, topic.getPosition().x + topic.getGlobalBounds().width);
+    return right;
+}
+
+sf::Vector2f InfoMenu::GetMousePosition() const
+{
+    return sf::Vector2f(sf::Mouse::getPosition(*m_context->window));
+}
+
+ScreenRequest InfoMenu::ProcessEvent(const sf::Event& event)
+{
+    if (event.type != sf::Event::MouseButtonPressed || event.mouseButton.button != sf::Mouse::Left)
+        return ScreenRequest::None;
+
+    const sf::Vector2f mouse = GetMousePosition();
+    for (int index = 0; index < backTopic; ++index)
+    {
+        if (m_topics[index].getGlobalBounds().contains(mouse))
+        {
+            m_page.setString(sf::String(infoPages[static_cast<std::size_t>(index)]));
+            m_currentPage = index;
+        }
+    }
+    return m_topics[backTopic].getGlobalBounds().contains(mouse) ? ScreenRequest::OpenStartMenu
+                                                                  : ScreenRequest::None;
+}
+
+void InfoMenu::Update(float)
+{
+}
+
+void InfoMenu::Draw()
+{
+    sf::RenderWindow& window = *m_context->window;
+    const sf::Vector2f mouse = GetMousePosition();
+    for (auto& [index, topic] : m_topics)
+    {
+        const bool highlighted = topic.getGlobalBounds().contains(mouse) || index == m_currentPage;
+        topic.setFillColor(highlighted ? highlightColor : textColor);
+        window.draw(topic);
+    }
+    const auto picture = m_pictures.find(m_currentPage);
+    if (picture != m_pictures.end())
+        window.draw(picture->second);
+    window.draw(m_page);
+}

@@ -1,0 +1,110 @@
+#include "start_menu.h"
+
+#include "constants.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Mouse.hpp>
+
+namespace
+{
+constexpr float buttonSideMargin = 0.123f; // of the window width
+constexpr float buttonTop = 0.45f;         // of the window height
+constexpr float logoTop = 0.09f;
+constexpr float partnerLogosTop = 0.76f;
+constexpr unsigned int titleCharacterSize = 40;
+
+float CentredX(float windowWidth, const sf::FloatRect& bounds)
+{
+    return windowWidth * 0.5f - bounds.width * 0.5f;
+}
+} // namespace
+
+StartMenu::StartMenu(AppContext* context)
+    : Screen(context)
+{
+    WriteLog("start_menu: constructor started.");
+    const sf::Vector2f windowSize(m_context->window->getSize());
+    const sf::Font& boldFont = m_context->fonts[boldFontKey];
+    CreateButtons(boldFont, windowSize);
+    WriteLog("start_menu: Menu texts created.");
+    CreateTitle(boldFont, windowSize);
+    PlaceLogos(windowSize);
+    WriteLog("start_menu: Constructor end.");
+}
+
+void StartMenu::CreateButtons(const sf::Font& font, sf::Vector2f windowSize)
+{
+    sf::Text& info = m_buttons[infoButton];
+    info.setFont(font);
+    info.setFillColor(textColor);
+    info.setString(sf::String(infoButtonText));
+    info.setPosition(buttonSideMargin * windowSize.x, buttonTop * windowSize.y);
+
+    // The play button ends near the right margin, opposite the info button.
+    sf::Text& play = m_buttons[playButton];
+    play.setFont(font);
+    play.setFillColor(textColor);
+    play.setString(sf::String(playButtonText));
+    play.setPosition(windowSize.x - play.getLocalBounds().width - buttonSideMargin * windowSize.x,
+                     buttonTop * windowSize.y);
+}
+
+void StartMenu::CreateTitle(const sf::Font& font, sf::Vector2f windowSize)
+{
+    m_title.setFont(font);
+    m_title.setCharacterSize(titleCharacterSize);
+    m_title.setFillColor(textColor);
+    m_title.setString(sf::String(menuTitle));
+    m_title.setPosition(CentredX(windowSize.x, m_title.getGlobalBounds()), 0.f);
+}
+
+void StartMenu::PlaceLogos(sf::Vector2f windowSize)
+{
+    m_logos.setTexture(m_context->textures["logos-60"]);
+    m_logos.setPosition(CentredX(windowSize.x, m_logos.getGlobalBounds()), partnerLogosTop * windowSize.y);
+    m_organisationLogo.setTexture(m_context->textures["korvel"]);
+    m_organisationLogo.setPosition(CentredX(windowSize.x, m_organisationLogo.getGlobalBounds()),
+                                   logoTop * windowSize.y);
+}
+
+sf::Vector2f StartMenu::GetMousePosition() const
+{
+    // The pointer as it is now, not where an event says it was.
+    return sf::Vector2f(sf::Mouse::getPosition(*m_context->window));
+}
+
+ScreenRequest StartMenu::ProcessEvent(const sf::Event& event)
+{
+    WriteLog("start_menu: ProcessEvent start.");
+    ScreenRequest request = ScreenRequest::None;
+    if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left)
+    {
+        const sf::Vector2f mouse = GetMousePosition();
+        if (m_buttons[infoButton].getGlobalBounds().contains(mouse))
+            request = ScreenRequest::OpenInfoMenu;
+        else if (m_buttons[playButton].getGlobalBounds().contains(mouse))
+            request = ScreenRequest::StartGame;
+    }
+    WriteLog("start_menu: ProcessEvent end.");
+    return request;
+}
+
+void StartMenu::Update(float)
+{
+}
+
+void StartMenu::Draw()
+{
+    WriteLog("start_menu: Draw start.");
+    sf::RenderWindow& window = *m_context->window;
+    const sf::Vector2f mouse = GetMousePosition();
+    for (auto& [key, button] : m_buttons)
+    {
+        button.setFillColor(button.getGlobalBounds().contains(mouse) ? highlightColor : textColor);
+        window.draw(button);
+    }
+    window.draw(m_logos);
+    window.draw(m_organisationLogo);
+    window.draw(m_title);
+    WriteLog("start_menu: Draw end.");
+}
