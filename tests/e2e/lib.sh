@@ -1,0 +1,112 @@
+# Shared steps of the end-to-end checks: each check runs a copy of the built game on a
+# private X server, drives it with xdotool and reads its files afterwards.
+# Usage: source this file, then `e2e_prepare <path to kvelmora>`.
+set -euo pipefail
+
+E2E_DIR=""       # the copy of the game: executable and assets
+E2E_XVFB_PID=""
+E2E_GAME_PID=""
+E2E_WINDOW=""
+E2E_STATUS=""
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "$E2E_DIR" ] && [ -f "$E2E_DIR/assets/log.txt" ]; then
+        echo "--- last log lines:" >&2
+        tail -n 15 "$E2E_DIR/assets/log.txt" >&2
+    fi
+    exit 1
+}
+
+e2e_cleanup() {
+    [ -n "$E2E_GAME_PID" ] && kill -9 "$E2E_GAME_PID" 2>/dev/null || true
+    [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
+    [ -n "$E2E_DIR" ] && rm -rf "$E2E_DIR"
+}
+
+# Waits up to $2 seconds (default 10) for the command $1 to succeed.
+e2e_wait_for() {
+    local deadline=$((SECONDS + ${2:-10}))
+    until eval "$1"; do
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+
+e2e_start_xvfb() {
+    local display
+    for display in $(seq 120 220); do
+        [ -e "/tmp/.X${display}-lock" ] && continue
+        Xvfb ":$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+        E2E_XVFB_PID=$!
+        export DISPLAY=":$display"
+        if e2e_wait_for 'xdpyinfo >/dev/null 2>&1' 10; then
+            return 0
+        fi
+        kill "$E2E_XVFB_PID" 2>/dev/null || true
+    done
+    e2e_fail "no X server could be started"
+}
+
+e2e_prepare() {
+    local binary=$1
+    trap e2e_cleanup EXIT
+    E2E_DIR=$(mktemp -d)
+    cp "$binary" "$E2E_DIR/kvelmora"
+    cp -r "$(dirname "$binary")/assets" "$E2E_DIR/assets"
+    rm -f "$E2E_DIR/assets/log.txt" "$E2E_DIR/assets/high_scores.txt"
+    export ALSOFT_DRIVERS=null
+    e2e_start_xvfb
+}
+
+e2e_log() {
+    cat "$E2E_DIR/assets/log.txt" 2>/dev/null || true
+}
+
+e2e_log_has() {
+    grep -qxF -- "$1" "$E2E_DIR/assets/log.txt" 2>/dev/null
+}
+
+e2e_start_game() {
+    (cd "$E2E_DIR" && exec ./kvelmora >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr") &
+    E2E_GAME_PID=$!
+}
+
+# Waits for the game's window and gives it the keyboard focus.
+e2e_wait_for_window() {
+    e2e_wait_for 'E2E_WINDOW=$(xdotool search --name "^Kvelmora$" 2>/dev/null | head -n 1); [ -n "$E2E_WINDOW" ]' 15 ||
+        e2e_fail "the game window did not appear"
+    e2e_wait_for 'e2e_log_has "main: ProcessEvent end."' 15 || e2e_fail "the frame loop did not start"
+    xdotool windowfocus --sync "$E2E_WINDOW"
+    sleep 0.2
+}
+
+e2e_key() {
+    xdotool key --delay 60 "$@"
+}
+
+# Moves the pointer to window coordinates ($1, $2); a click follows when $3 is "click".
+e2e_point() {
+    xdotool mousemove --sync --window "$E2E_WINDOW" "$1" "$2"
+    sleep 0.15
+    if [ "${3:-}" = click ]; then
+        xdotool click 1
+        sleep 0.15
+    fi
+}
+
+e2e_screenshot() {
+    import -window root "$1"
+}
+
+e2e_game_running() {
+    kill -0 "$E2E_GAME_PID" 2>/dev/null
+}
+
+# Waits up to $1 seconds for the game to end and keeps its exit status in E2E_STATUS.
+e2e_wait_for_exit() {
+    e2e_wait_for '! e2e_game_running' "${1:-10}" || e2e_fail "the game did not end"
+    E2E_STATUS=0
+    wait "$E2E_GAME_PID" || E2E_STATUS=$?
+    E2E_GAME_PID=""
+}

@@ -1,0 +1,46 @@
+#include "test_support.h"
+
+#include <SFML/Window/Mouse.hpp>
+
+#include <cmath>
+
+TestContext::TestContext()
+    : window(sf::VideoMode(1366, 768, 32), "Kvelmora tests", sf::Style::Titlebar | sf::Style::Close)
+    , context(&window)
+{
+    window.setPosition({0, 0});
+    LoadAllAssets(context, SourceAssetDirectory());
+    context.highScores.assign(bestResultCount, 0);
+}
+
+std::string SourceAssetDirectory()
+{
+    return std::string(KVELMORA_SOURCE_DIR) + "/assets/";
+}
+
+void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position)
+{
+    // Pixel positions are whole numbers; a fractional bounds edge is probed by its neighbours.
+    const sf::Vector2i pixel(static_cast<int>(std::floor(position.x)), static_cast<int>(std::floor(position.y)));
+    sf::Mouse::setPosition(pixel, window);
+    for (int attempt = 0; attempt < 100 && sf::Mouse::getPosition(window) != pixel; ++attempt)
+        sf::Mouse::setPosition(pixel, window);
+}
+
+sf::Event LeftClick()
+{
+    sf::Event event;
+    event.type = sf::Event::MouseButtonPressed;
+    event.mouseButton.button = sf::Mouse::Left;
+    event.mouseButton.x = 0;
+    event.mouseButton.y = 0;
+    return event;
+}
+
+sf::Event KeyPress(sf::Keyboard::Key key)
+{
+    sf::Event event;
+    event.type = sf::Event::KeyPressed;
+    event.key = {key, false, false, false, false};
+    return event;
+}
