@@ -1,19 +1,543 @@
 #include "game.h"
 
+#include "constants.h"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <algorithm>
+#include <cassert>
+
+namespace
+{
+const std::string playerTextureKey = "player-74";
+const std::string smallCloud1Key = "cloud1-128";
+const std::string smallCloud2Key = "cloud2-128";
+const std::string largeCloud1Key = "cloud1-256";
+const std::string largeCloud2Key = "cloud2-256";
+const std::string canKey = "can-small";
+const std::string cokeCanKey = "coke-can-small";
+const std::string glassBottleKey = "glass-bottle-small";
+const std::string plasticBottleKey = "plastic-bottle-small";
+const std::string lenKey = "len";
+const std::string hvezdniceKey = "hvezdnice";
+const std::string sasankaKey = "sasanka";
+const std::string pickupSoundKey = "pickup";
+const std::string gameOverSoundKey = "game-over";
+const std::string smallClass = "small";
+const std::string largeClass = "large";
+
+constexpr float jumpVelocity = -2500.f;   // pixels per second, negative is up
+constexpr float gravity = 7000.f;         // pixels per second squared
+constexpr float cloudVelocity = -100.f;   // pixels per second through the world
+constexpr float groundClearance = 100.f;  // pixels between the ground line and the window's bottom
+constexpr float marginShare = 0.01f;      // of the window width: the spawners' least clearance
+constexpr float playerStartX = 50.f;      // pixels from the world's left edge
+constexpr int cloudBatchScreens = 1;      // clouds are spawned every this many screens, for as many
+constexpr int screensAhead = 1;           // a new strip starts at the view's right edge
+constexpr int firstSegmentTick = -2;      // the first boundary after the first jump reads -1
+constexpr float emptyWorldRight = 0.8f;   // of the window width: where spawning starts with nothing placed
+constexpr float cloudLead = 0.05f;        // of the window width: least distance before a cloud
+constexpr float cloudSpread = 0.65f;      // of the window width: random extra distance before a cloud
+constexpr float cloudBand = 0.4f;         // of the window height kept free of clouds above the ground
+constexpr int largeCloudOdds = 6;         // one cloud in this many is large
+constexpr int pointsPerItem = 100;
+constexpr float minFlowerOverlap = 5.f;   // pixels in both directions
+constexpr float firstBlinkInterval = 0.75f; // seconds the score stays black
+constexpr float secondBlinkInterval = 0.45f; // seconds the score stays white
+constexpr unsigned int scoreCharacterSize = 35;
+constexpr unsigned int instructionsCharacterSize = 22;
+constexpr unsigned int gameOverCharacterSize = 22;
+constexpr float scoreRightGap = 0.11f;    // of the window width, right of the single starting digit
+constexpr float scoreTop = 0.06f;         // of the window height
+constexpr float instructionsTop = 0.18f;
+constexpr float gameOverTop = 0.06f;
+constexpr float tableTop = 0.16f;
+constexpr float rowStepShare = 0.65f;     // of the table heading's height
+constexpr float hintTop = 0.5f;
+constexpr int scoreDigits = 5;
+constexpr float horizonLeftOverhang = 50.f; // pixels left of the view
+constexpr float horizonAboveGround = 20.f;  // pixels
+constexpr float horizonThickness = 0.5f;    // pixels
+constexpr unsigned int horizonScreens = 5;  // window widths: always wider than the view
+
+// Shared by every game of a run: a new game carries on the previous game's rhythm.
+float blinkInterval = firstBlinkInterval;
+
+std::vector<LevelSegment> MakeTimeline()
+{
+    const std::vector<std::string> both = {smallClass, largeClass};
+    const std::vector<std::string> largeOnly = {largeClass};
+    return {
+        {8, 450.f, 0.4f, 0.6f, both, {1}},
+        {8, 500.f, 0.4f, 0.6f, both, {1, 2}},
+        {8, 550.f, 0.35f, 0.55f, both, {1, 2}},
+        {8, 600.f, 0.35f, 0.55f, both, {1, 2}},
+        {8, 650.f, 0.3f, 0.5f, both, {1, 2}},
+        {8, 700.f, 0.45f, 0.7f, both, {1, 2, 3}},
+        {8, 700.f, 0.3f, 0.6f, largeOnly, {1, 2, 3}},
+        {8, 750.f, 0.3f, 0.6f, largeOnly, {1, 2, 3}},
+    };
+}
+
+template <typename Entry>
+const Entry& DrawEntry(const std::vector<Entry>& entries)
+{
+    assert(!entries.empty());
+    return entries[static_cast<std::size_t>(DrawRandom()) % entries.size()];
+}
+
+float RightEdge(const sf::Sprite& sprite)
+{
+    const sf::FloatRect bounds = sprite.getGlobalBounds();
+    return bounds.left + bounds.width;
+}
+
+float CentredX(float centreLine, const sf::Text& text)
+{
+    return centreLine - 0.5f * text.getGlobalBounds().width;
+}
+} // namespace
+
+const std::string scoreTextKey = "score";
+const std::string instructionsTextKey = "instructions";
+const std::string gameOverTextKey = "gameOverText";
+const std::string scoreTableHeaderKey = "scoreTableHeader";
+const std::string gameOverInstructionsKey = "gameOverInstructions";
+
+std::string ScoreTableRowKey(std::size_t row)
+{
+    return "scoreTableRow" + std::to_string(row);
+}
+
+int InsertBestResult(std::vector<int>& bestResults, int score)
+{
+    const auto place = std::find_if(bestResults.begin(), bestResults.end(),
+                                     [score](int entry) { return entry <= score; });
+    if (place == bestResults.end())
+        return -1;
+    std::copy_backward(place, bestResults.end() - 1, bestResults.end());
+    *place = score;
+    return static_cast<int>(place - bestResults.begin());
+}
+
+std::wstring FormatScore(int score)
+{
+    const std::wstring digits = std::to_wstring(score);
+    const std::size_t fill = digits.size() < scoreDigits ? scoreDigits - digits.size() : 0;
+    return std::wstring(fill, L'0') + digits;
+}
+
+std::size_t FindClusterEnd(const std::vector<sf::Sprite>& flowers, std::size_t index)
+{
+    // Exact equality holds between neighbours placed by PlaceFlowerCluster and never between clusters.
+    while (index + 1 < flowers.size() &&
+           RightEdge(flowers[index]) + flowerSpacing == flowers[index + 1].getGlobalBounds().left)
+        ++index;
+    return index;
+}
+
+bool IsFlowerContact(const sf::FloatRect& runner, const sf::FloatRect& flower)
+{
+    sf::FloatRect overlap;
+    return runner.intersects(flower, overlap) && overlap.width >= minFlowerOverlap &&
+           overlap.height >= minFlowerOverlap;
+}
+
 Game::Game(AppContext* context)
     : Screen(context)
+    , m_segments(MakeTimeline())
+    , m_currentSegment(m_segments[m_segmentIndex])
+    , m_segmentTick(firstSegmentTick)
+    , m_player(*this, m_context->textures[playerTextureKey])
+    , m_pickupSound(m_context->soundBuffers[pickupSoundKey])
+    , m_gameOverSound(m_context->soundBuffers[gameOverSoundKey])
+    , m_view(m_context->window->getDefaultView())
+    , m_margin(marginShare * GetWindowSize().x)
 {
+    CreateScoreText();
+    CreateInstructionsText();
+    LoadTextures();
+    PlacePlayer();
+    SpawnClouds(0.f, static_cast<float>(cloudBatchScreens + screensAhead) * GetWindowSize().x);
+}
+
+Game::~Game()
+{
+    // The menus that follow draw without scrolling.
+    m_context->window->setView(m_context->window->getDefaultView());
+}
+
+sf::Vector2f Game::GetWindowSize() const
+{
+    return sf::Vector2f(m_context->window->getSize());
+}
+
+sf::Text Game::MakeText(const std::string& fontKey, unsigned int characterSize, const sf::String& string) const
+{
+    sf::Text text(string, m_context->fonts[fontKey], characterSize);
+    text.setFillColor(textColor);
+    return text;
+}
+
+void Game::CreateScoreText()
+{
+    // Placed once from the single starting digit; longer scores reach further right.
+    const sf::Vector2f window = GetWindowSize();
+    sf::Text score = MakeText(boldFontKey, scoreCharacterSize, sf::String(std::to_wstring(m_score)));
+    score.setPosition(window.x - score.getGlobalBounds().width - scoreRightGap * window.x, scoreTop * window.y);
+    m_texts[scoreTextKey] = score;
+}
+
+void Game::CreateInstructionsText()
+{
+    const sf::Vector2f window = GetWindowSize();
+    sf::Text instructions = MakeText(regularFontKey, instructionsCharacterSize, sf::String(gameInstructions));
+    instructions.setPosition(CentredX(0.5f * window.x, instructions), instructionsTop * window.y);
+    m_texts[instructionsTextKey] = instructions;
+}
+
+void Game::LoadTextures()
+{
+    auto& textures = m_context->textures;
+    m_smallCloudTextures = {textures[smallCloud1Key], textures[smallCloud2Key]};
+    m_largeCloudTextures = {textures[largeCloud1Key], textures[largeCloud2Key]};
+    // Only the four kinds that have pictures: an item without one could never be seen or collected.
+    m_garbageTextures = {textures[canKey], textures[cokeCanKey], textures[glassBottleKey], textures[plasticBottleKey]};
+    m_flowerKinds = {{lenKey, textures[lenKey]}, {hvezdniceKey, textures[hvezdniceKey]},
+                     {sasankaKey, textures[sasankaKey]}};
+}
+
+void Game::PlacePlayer()
+{
+    m_player.SetPosition({playerStartX, GetGroundY() - m_player.GetBounds().height});
+}
+
+void Game::Start()
+{
+    if (m_state == GameState::Waiting)
+        m_state = GameState::Running;
+}
+
+float Game::GetJumpVelocity() const
+{
+    return jumpVelocity;
+}
+
+float Game::GetGravity() const
+{
+    return gravity;
+}
+
+float Game::GetGroundY() const
+{
+    return GetWindowSize().y - groundClearance;
+}
+
+float Game::GetViewLeft() const
+{
+    const sf::View& view = m_context->window->getView();
+    return view.getCenter().x - 0.5f * view.getSize().x;
 }
 
 ScreenRequest Game::ProcessEvent(const sf::Event& event)
 {
-    return event.type == sf::Event::KeyPressed ? ScreenRequest::OpenStartMenu : ScreenRequest::None;
+    if (event.type == sf::Event::LostFocus)
+        m_paused = true;
+    else if (event.type == sf::Event::GainedFocus)
+        m_paused = false;
+    else if (event.type == sf::Event::KeyPressed && m_state == GameState::GameOver)
+        return ProcessGameOverKey(event.key.code);
+    else if (event.type == sf::Event::KeyPressed)
+        ProcessPlayingKey(event.key.code);
+    return ScreenRequest::None;
 }
 
-void Game::Update(float)
+ScreenRequest Game::ProcessGameOverKey(sf::Keyboard::Key key) const
 {
+    // Up is what the player was pressing when the game ended: it must not leave the screen.
+    if (key == sf::Keyboard::Space)
+        return ScreenRequest::StartGame;
+    if (key == sf::Keyboard::Up)
+        return ScreenRequest::None;
+    return ScreenRequest::OpenStartMenu;
+}
+
+void Game::ProcessPlayingKey(sf::Keyboard::Key key)
+{
+    if (key == sf::Keyboard::Up)
+        m_player.Jump();
+    else if (key == sf::Keyboard::P)
+        m_paused = !m_paused;
+}
+
+void Game::Update(float dt)
+{
+    if (m_paused)
+        return;
+    if (m_state == GameState::GameOver)
+    {
+        Blink(dt);
+        return;
+    }
+    const float windowWidth = GetWindowSize().x;
+    if (m_state == GameState::Running)
+        m_texts.erase(instructionsTextKey);
+    // At most one boundary per frame, judged on the distance scrolled before this frame.
+    if (m_screenDistance >= windowWidth)
+        PassScreenBoundary(windowWidth);
+    const float distance = Scroll(dt);
+    m_player.Update(dt);
+    m_texts[scoreTextKey].setString(sf::String(FormatScore(m_score)));
+    for (auto& [key, text] : m_texts)
+        text.move(distance, 0.f);
+    for (sf::Sprite& cloud : m_clouds)
+        cloud.move(cloudVelocity * dt, 0.f);
+    CheckFlowerContact();
+    CollectGarbage();
+}
+
+void Game::PassScreenBoundary(float windowWidth)
+{
+    m_screenDistance -= windowWidth;
+    ++m_screensScrolled;
+    if (m_screensScrolled % cloudBatchScreens == 0)
+        SpawnClouds(static_cast<float>(screensAhead + m_screensScrolled) * windowWidth,
+                    static_cast<float>(cloudBatchScreens) * windowWidth);
+    if (m_state == GameState::Running)
+        AdvanceTimeline();
+}
+
+float Game::Scroll(float dt)
+{
+    const float distance = m_currentSegment.speed * dt;
+    m_view.move(distance, 0.f);
+    m_screenDistance += distance;
+    m_context->window->setView(m_view);
+    return distance;
+}
+
+void Game::Blink(float dt)
+{
+    m_blinkTimer += dt;
+    if (m_blinkTimer < blinkInterval)
+        return;
+    m_blinkTimer -= blinkInterval;
+    sf::Text& score = m_texts[scoreTextKey];
+    score.setFillColor(score.getFillColor() == sf::Color::Black ? sf::Color::White : sf::Color::Black);
+    blinkInterval = blinkInterval == firstBlinkInterval ? secondBlinkInterval : firstBlinkInterval;
+}
+
+void Game::AdvanceTimeline()
+{
+    ++m_segmentTick;
+    const bool firstStep = m_segmentTick == firstSegmentTick + 1 && m_segmentIndex == 0;
+    const std::size_t last = m_segments.size() - 1;
+    const LevelSegment& inForce = m_segments[m_segmentIndex];
+    if (firstStep || m_segmentTick == inForce.lengthInScreens - 1)
+    {
+        // The coming segment's strip begins at the view's right edge.
+        const float windowWidth = GetWindowSize().x;
+        const float fromX = static_cast<float>(screensAhead + m_screensScrolled) * windowWidth;
+        const float width = static_cast<float>(inForce.lengthInScreens) * windowWidth;
+        const std::size_t coming = firstStep ? 0 : std::min(m_segmentIndex + 1, last);
+        GenerateSegmentFlowers(m_segments[coming], fromX, width);
+        PlaceGarbage(fromX);
+    }
+    if (m_segmentTick == inForce.lengthInScreens)
+    {
+        // The view's left edge has just reached the coming segment's strip.
+        if (m_segmentIndex != last)
+            m_currentSegment = m_segments[++m_segmentIndex];
+        m_segmentTick = 0;
+    }
+}
+
+void Game::SpawnClouds(float fromX, float width)
+{
+    const float end = fromX + width;
+    for (float x = NextCloudLeft(fromX); x < end; x = NextCloudLeft(fromX))
+        AddCloud(x);
+}
+
+float Game::NextCloudLeft(float fromX) const
+{
+    const float windowWidth = GetWindowSize().x;
+    const float previousRight = m_clouds.empty() ? emptyWorldRight * windowWidth : RightEdge(m_clouds.back());
+    const float base = std::max(previousRight + m_margin, fromX);
+    return base + cloudLead * windowWidth + DrawFraction() * cloudSpread * windowWidth;
+}
+
+void Game::AddCloud(float x)
+{
+    const bool large = DrawRandom() % largeCloudOdds == 0;
+    const sf::Texture& texture = DrawEntry(large ? m_largeCloudTextures : m_smallCloudTextures);
+    sf::Sprite cloud(texture);
+    // The band above the ground stays clear: a cloud's bottom never comes below it.
+    const float band = cloudBand * GetWindowSize().y;
+    const float lowestTop = GetGroundY() - band - static_cast<float>(texture.getSize().y);
+    cloud.setPosition(x, lowestTop * DrawFraction());
+    m_clouds.push_back(cloud);
+}
+
+void Game::GenerateSegmentFlowers(LevelSegment segment, float fromX, float width)
+{
+    const float end = fromX + width;
+    for (float x = NextClusterLeft(segment, fromX); x < end; x = NextClusterLeft(segment, fromX))
+    {
+        // The size class governs nothing yet; it is drawn so the sequence of draws stays as planned.
+        DrawEntry(segment.sizeClasses);
+        PlaceFlowerCluster(DrawEntry(segment.clusterSizes), x);
+    }
+}
+
+float Game::NextClusterLeft(const LevelSegment& segment, float stripStart) const
+{
+    const float windowWidth = GetWindowSize().x;
+    const float previousRight = m_flowers.empty() ? emptyWorldRight * windowWidth : RightEdge(m_flowers.back());
+    const float base = std::max(stripStart, previousRight + m_margin);
+    const float leastGap = segment.minGap * windowWidth;
+    const float greatestGap = segment.maxGap * windowWidth;
+    return base + leastGap + (greatestGap - leastGap) * DrawFraction();
+}
+
+void Game::PlaceFlowerCluster(int count, float x)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        const sf::Texture& texture = DrawEntry(m_flowerKinds).texture;
+        const sf::Vector2f size(texture.getSize());
+        sf::Sprite flower(texture);
+        flower.setPosition(x, GetGroundY() - size.y);
+        m_flowers.push_back(flower);
+        x += size.x + flowerSpacing;
+    }
+}
+
+void Game::PlaceGarbage(float segmentStart)
+{
+    if (m_flowers.empty())
+        return;
+    const std::size_t lastFlower = m_flowers.size() - 1;
+    // Skip the clusters that end before the segment; one that ends exactly at its start is kept.
+    std::size_t clusterEndIndex = FindClusterEnd(m_flowers, 0);
+    while (segmentStart > RightEdge(m_flowers[clusterEndIndex]) && clusterEndIndex != lastFlower)
+        clusterEndIndex = FindClusterEnd(m_flowers, clusterEndIndex + 1);
+    // Each strip places at least one cluster that reaches its start.
+    assert(segmentStart <= RightEdge(m_flowers[clusterEndIndex]) && "clusterEndIndex != m_flowers.size() - 1");
+    while (clusterEndIndex < lastFlower)
+    {
+        AddGarbageItem(RightEdge(m_flowers[clusterEndIndex]), m_flowers[clusterEndIndex + 1].getGlobalBounds().left);
+        clusterEndIndex = FindClusterEnd(m_flowers, clusterEndIndex + 1);
+    }
+}
+
+void Game::AddGarbageItem(float gapLeft, float gapRight)
+{
+    const sf::Texture& texture = DrawEntry(m_garbageTextures);
+    const sf::Vector2f size(texture.getSize());
+    const float lowest = gapLeft + m_margin;
+    const float highest = gapRight - m_margin - size.x;
+    sf::Sprite item(texture);
+    item.setPosition(lowest + (highest - lowest) * DrawFraction(), GetGroundY() - size.y);
+    m_garbage.push_back(item);
+}
+
+void Game::CheckFlowerContact()
+{
+    const sf::FloatRect runner = m_player.GetBounds();
+    const bool touched = std::any_of(m_flowers.begin(), m_flowers.end(), [&runner](const sf::Sprite& flower) {
+        return IsFlowerContact(runner, flower.getGlobalBounds());
+    });
+    if (touched)
+        EndGame();
+}
+
+void Game::EndGame()
+{
+    m_state = GameState::GameOver;
+    m_player.Hit();
+    m_gameOverSound.play();
+    ShowGameOver(InsertBestResult(m_context->highScores, m_score));
+}
+
+void Game::CollectGarbage()
+{
+    const sf::FloatRect runner = m_player.GetBounds();
+    std::vector<sf::Sprite> kept;
+    kept.reserve(m_garbage.size());
+    for (const sf::Sprite& item : m_garbage)
+    {
+        if (!runner.intersects(item.getGlobalBounds()))
+        {
+            kept.push_back(item);
+            continue;
+        }
+        m_score += pointsPerItem;
+        m_pickupSound.play(); // from the beginning again if still sounding
+    }
+    m_garbage = std::move(kept);
+}
+
+void Game::ShowGameOver(int highlightedRow)
+{
+    // Centred on the screen as the view stands now; the view no longer moves.
+    const sf::Vector2f window = GetWindowSize();
+    const float centreLine = GetViewLeft() + 0.5f * window.x;
+
+    sf::Text caption = MakeText(boldFontKey, gameOverCharacterSize, sf::String(gameOverCaption));
+    caption.setPosition(CentredX(centreLine, caption), gameOverTop * window.y);
+    m_texts[gameOverTextKey] = caption;
+
+    sf::Text header = MakeText(boldFontKey, gameOverCharacterSize, sf::String(bestResultsHeading));
+    header.setPosition(CentredX(centreLine, header), tableTop * window.y);
+    m_texts[scoreTableHeaderKey] = header;
+
+    // The heading's final line break counts in its height, and so in the row step.
+    const float rowStep = rowStepShare * header.getGlobalBounds().height;
+    float rowLeft = 0.f;
+    for (std::size_t row = 0; row < m_context->highScores.size(); ++row)
+    {
+        const bool highlighted = static_cast<int>(row) == highlightedRow;
+        const std::wstring line =
+            std::to_wstring(row + 1) + L". " + FormatScore(m_context->highScores[row]) + L"\n";
+        sf::Text text = MakeText(highlighted ? boldFontKey : regularFontKey, gameOverCharacterSize, sf::String(line));
+        if (row == 0)
+            rowLeft = CentredX(centreLine, text);
+        text.setPosition(rowLeft, tableTop * window.y + static_cast<float>(row + 1) * rowStep);
+        m_texts[ScoreTableRowKey(row)] = text;
+    }
+
+    sf::Text hint = MakeText(regularFontKey, gameOverCharacterSize, sf::String(gameOverHint));
+    hint.setPosition(CentredX(centreLine, hint), hintTop * window.y);
+    m_texts[gameOverInstructionsKey] = hint;
 }
 
 void Game::Draw()
 {
+    sf::RenderWindow& window = *m_context->window;
+    const unsigned int windowWidth = window.getSize().x;
+    sf::RectangleShape horizon({static_cast<float>(horizonScreens * windowWidth), horizonThickness});
+    horizon.setFillColor(sf::Color::Black);
+    horizon.setPosition(GetViewLeft() - horizonLeftOverhang, GetGroundY() - horizonAboveGround);
+    window.draw(horizon);
+    DrawVisible(m_clouds);
+    DrawVisible(m_flowers);
+    DrawVisible(m_garbage);
+    window.draw(m_player.GetSprite());
+    for (const auto& [key, text] : m_texts)
+        window.draw(text);
+}
+
+void Game::DrawVisible(const std::vector<sf::Sprite>& sprites) const
+{
+    // Each list is placed left to right without overlaps, so right edges ascend as well:
+    // the sprites in view form one run that a binary search finds.
+    sf::RenderWindow& window = *m_context->window;
+    const float viewLeft = GetViewLeft();
+    const float viewRight = viewLeft + window.getView().getSize().x;
+    auto sprite = std::partition_point(sprites.begin(), sprites.end(),
+                                       [viewLeft](const sf::Sprite& s) { return RightEdge(s) <= viewLeft; });
+    for (; sprite != sprites.end() && sprite->getGlobalBounds().left < viewRight; ++sprite)
+        window.draw(*sprite);
 }

@@ -1,14 +1,152 @@
 #pragma once
 
 #include "application.h"
+#include "player.h"
 
-// Stub: replaced by the real game screen.
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Text.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/Graphics/View.hpp>
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+enum class GameState : int
+{
+    Waiting = 0,
+    Running = 1,
+    GameOver = 2,
+};
+
+// One row of the level timeline.
+struct LevelSegment
+{
+    int lengthInScreens;
+    float speed;                          // pixels per second, scrolling and running
+    float minGap;                         // least extra gap before a flower cluster, fraction of the window width
+    float maxGap;                         // greatest extra gap, fraction of the window width
+    std::vector<std::string> sizeClasses; // one is drawn per cluster; see GenerateSegmentFlowers
+    std::vector<int> clusterSizes;        // flowers per cluster, one drawn per cluster
+};
+
+struct FlowerKind
+{
+    std::string name; // its texture's asset key
+    std::reference_wrapper<const sf::Texture> texture;
+};
+
+// Keys of the game screen's texts; the collection is drawn in key order.
+extern const std::string scoreTextKey;
+extern const std::string instructionsTextKey;
+extern const std::string gameOverTextKey;
+extern const std::string scoreTableHeaderKey;
+extern const std::string gameOverInstructionsKey;
+std::string ScoreTableRowKey(std::size_t row); // rows 0 to 4
+
+// Puts a finished game's score into the best results (best first, fixed length); an equal older
+// result moves down. Returns the score's row, or -1 when it is below every entry.
+int InsertBestResult(std::vector<int>& bestResults, int score);
+
+// At least five digits, zeros in front; longer scores keep all their digits.
+std::wstring FormatScore(int score);
+
+// Flowers of one cluster stand exactly this far apart.
+constexpr float flowerSpacing = 3.f; // pixels
+
+// The index of the last flower of the cluster holding flower `index`; `index` itself from the last on.
+std::size_t FindClusterEnd(const std::vector<sf::Sprite>& flowers, std::size_t index);
+
+// A flower counts only when the overlap is at least 5 pixels in both directions.
+bool IsFlowerContact(const sf::FloatRect& runner, const sf::FloatRect& flower);
+
 class Game final : public Screen
 {
 public:
     explicit Game(AppContext* context);
+    ~Game() override;
 
     ScreenRequest ProcessEvent(const sf::Event& event) override;
-    void Update(float seconds) override;
+    void Update(float dt) override;
     void Draw() override;
+
+    // What the runner reads from its game.
+    bool IsPaused() const { return m_paused; }
+    GameState GetState() const { return m_state; }
+    void Start(); // the first jump: Waiting becomes Running
+    float GetSpeed() const { return m_currentSegment.speed; }
+    float GetJumpVelocity() const;
+    float GetGravity() const;
+    float GetGroundY() const;
+    float GetViewLeft() const;
+
+    // The world's builders and checks, called by Update and reachable on their own.
+    void SpawnClouds(float fromX, float width);
+    void AdvanceTimeline();
+    void GenerateSegmentFlowers(LevelSegment segment, float fromX, float width);
+    void PlaceFlowerCluster(int count, float x);
+    void PlaceGarbage(float segmentStart);
+    void CheckFlowerContact();
+    void CollectGarbage();
+    void ShowGameOver(int highlightedRow);
+
+    int GetScore() const { return m_score; }
+    const Player& GetPlayer() const { return m_player; }
+    const LevelSegment& GetCurrentSegment() const { return m_currentSegment; }
+    std::size_t GetSegmentIndex() const { return m_segmentIndex; }
+    const std::vector<sf::Sprite>& GetFlowers() const { return m_flowers; }
+    const std::vector<sf::Sprite>& GetGarbage() const { return m_garbage; }
+    const std::vector<sf::Sprite>& GetClouds() const { return m_clouds; }
+    const std::map<std::string, sf::Text>& GetTexts() const { return m_texts; }
+    const sf::Sound& GetPickupSound() const { return m_pickupSound; }
+    const sf::Sound& GetGameOverSound() const { return m_gameOverSound; }
+
+private:
+    using TextureList = std::vector<std::reference_wrapper<const sf::Texture>>;
+
+    sf::Vector2f GetWindowSize() const;
+    sf::Text MakeText(const std::string& fontKey, unsigned int characterSize, const sf::String& string) const;
+    void CreateScoreText();
+    void CreateInstructionsText();
+    void LoadTextures();
+    void PlacePlayer();
+    void PassScreenBoundary(float windowWidth);
+    float Scroll(float dt);
+    void Blink(float dt);
+    void EndGame();
+    float NextClusterLeft(const LevelSegment& segment, float stripStart) const;
+    float NextCloudLeft(float fromX) const;
+    void AddCloud(float x);
+    void AddGarbageItem(float gapLeft, float gapRight);
+    void DrawVisible(const std::vector<sf::Sprite>& sprites) const;
+    ScreenRequest ProcessGameOverKey(sf::Keyboard::Key key) const;
+    void ProcessPlayingKey(sf::Keyboard::Key key);
+
+    bool m_paused = false;
+    GameState m_state = GameState::Waiting;
+    std::vector<LevelSegment> m_segments;
+    std::size_t m_segmentIndex = 0;
+    LevelSegment m_currentSegment; // the row in force; its speed is the scrolling speed
+    int m_segmentTick;             // screens counted within the current segment
+    Player m_player;
+    TextureList m_smallCloudTextures;
+    TextureList m_largeCloudTextures;
+    TextureList m_garbageTextures;
+    std::vector<FlowerKind> m_flowerKinds;
+    sf::Sound m_pickupSound;
+    sf::Sound m_gameOverSound;
+    std::map<std::string, sf::Text> m_texts;
+    sf::View m_view;
+    float m_margin;               // least clearance the spawners keep, pixels
+    float m_screenDistance = 0.f; // scrolled since the last screen boundary, pixels
+    int m_screensScrolled = 0;
+    int m_score = 0;
+    float m_blinkTimer = 0.f; // seconds since the score text last blinked
+    std::vector<sf::Sprite> m_flowers; // left to right
+    std::vector<sf::Sprite> m_garbage; // left to right, collected items removed
+    std::vector<sf::Sprite> m_clouds;  // left to right
 };
