@@ -40,6 +40,8 @@ void InstallStopHandlers()
 // SFML aborts the process when it cannot reach the X server; ask first.
 bool IsDisplayAvailable()
 {
+    // The game's own handlers come later; SDL must not take SIGTERM and SIGINT meanwhile.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     const bool available = SDL_VideoInit("x11") == 0;
     SDL_VideoQuit();
     return available;

@@ -15,6 +15,10 @@ e2e_fail() {
         echo "--- last log lines:" >&2
         tail -n 15 "$E2E_DIR/assets/log.txt" >&2
     fi
+    if [ -n "$E2E_DIR" ] && [ -s "$E2E_DIR/stderr" ]; then
+        echo "--- the game's standard error:" >&2
+        tail -n 15 "$E2E_DIR/stderr" >&2
+    fi
     exit 1
 }
 
