@@ -1,0 +1,277 @@
+#!/usr/bin/env python3
+"""Draws the two info-menu illustrations as SVG (300 x 360 px).
+
+vegetace   - a bare, chalky marl slope with patches of dry grass and flowers
+morfologie - the same kind of slope cut by deep erosion gullies
+
+Scatter (grass blades, flowers, stones) comes from a fixed-seed generator so
+the output is the same on every run. Usage: info_pictures.py OUTDIR
+"""
+import math
+import os
+import random
+import sys
+
+W, H = 300, 360
+
+SKY, SKY_LOW = "#d7e8f3", "#eaf3f8"
+CHALK, CHALK_DARK, CHALK_LINE = "#ece4d1", "#d9ccae", "#c4b493"
+CHALK_SHADOW = "#bfae8c"
+GRASS, GRASS_DARK, GRASS_LIGHT, BLADE = "#9cba62", "#7a9f47", "#b8cf7e", "#5d8734"
+HILL_FAR, TREE = "#a9c28a", "#7f9e62"
+OUTLINE = "#6f6148"
+
+
+def f(v):
+    return f"{v:.1f}".rstrip("0").rstrip(".")
+
+
+def path(points, closed=True):
+    d = "M" + " L".join(f"{f(x)},{f(y)}" for x, y in points)
+    return d + (" Z" if closed else "")
+
+
+def smooth(points, closed=True):
+    """Catmull-Rom through the points, as cubic Beziers: soft organic outlines."""
+    n = len(points)
+    pts = points if closed else [points[0]] + points + [points[-1]]
+    segs = []
+    rng = range(n) if closed else range(1, len(pts) - 2)
+    for i in rng:
+        p0, p1, p2, p3 = (pts[(i - 1) % len(pts)], pts[i % len(pts)],
+                          pts[(i + 1) % len(pts)], pts[(i + 2) % len(pts)])
+        c1 = (p1[0] + (p2[0] - p0[0]) / 6, p1[1] + (p2[1] - p0[1]) / 6)
+        c2 = (p2[0] - (p3[0] - p1[0]) / 6, p2[1] - (p3[1] - p1[1]) / 6)
+        segs.append(f"C{f(c1[0])},{f(c1[1])} {f(c2[0])},{f(c2[1])} {f(p2[0])},{f(p2[1])}")
+    start = pts[0] if closed else pts[1]
+    return f"M{f(start[0])},{f(start[1])} " + " ".join(segs) + (" Z" if closed else "")
+
+
+def blob(rng, cx, cy, rx, ry, n=9, wobble=0.22):
+    pts = []
+    for i in range(n):
+        a = 2 * math.pi * i / n
+        k = 1 + rng.uniform(-wobble, wobble)
+        pts.append((cx + rx * k * math.cos(a), cy + ry * k * math.sin(a)))
+    return smooth(pts)
+
+
+def grass_patch(rng, cx, cy, rx, ry, flowers=True):
+    out = [f'<path d="{blob(rng, cx, cy, rx, ry)}" fill="{GRASS}" stroke="{GRASS_DARK}" stroke-width="1"/>']
+    out.append(f'<path d="{blob(rng, cx - rx * 0.15, cy + ry * 0.25, rx * 0.6, ry * 0.45)}" fill="{GRASS_DARK}" opacity="0.55"/>')
+    blades = []
+    for _ in range(int(rx * ry / 14) + 3):
+        a = rng.uniform(0, 2 * math.pi)
+        r = math.sqrt(rng.uniform(0, 1))
+        x, y = cx + rx * 0.85 * r * math.cos(a), cy + ry * 0.8 * r * math.sin(a)
+        h = rng.uniform(3, 6.5)
+        lean = rng.uniform(-2.2, 2.2)
+        blades.append(f"M{f(x)},{f(y)} q{f(lean * 0.3)},{f(-h * 0.6)} {f(lean)},{f(-h)}")
+    out.append(f'<path d="{" ".join(blades)}" fill="none" stroke="{BLADE}" stroke-width="0.9" stroke-linecap="round"/>')
+    if flowers:
+        for _ in range(max(1, int(rx * ry / 90))):
+            a = rng.uniform(0, 2 * math.pi)
+            r = math.sqrt(rng.uniform(0, 0.8))
+            out.append(small_flower(rng, cx + rx * r * math.cos(a), cy + ry * r * math.sin(a) - 2))
+    return "".join(out)
+
+
+FLOWER_KINDS = [("#78aee6", "#3f6fa6", "#f4e27a"),   # flax
+                ("#9a6cd0", "#5b3a8c", "#f2c232"),   # aster
+                ("#fdfdfb", "#8c969e", "#f4cf3c"),   # anemone
+                ("#f2cf3a", "#a88218", "#e79b1c")]   # yellow legume
+
+
+def small_flower(rng, x, y, size=None):
+    fill, line, centre = rng.choice(FLOWER_KINDS)
+    r = size if size is not None else rng.uniform(1.6, 2.6)
+    parts = [f'<path d="M{f(x)},{f(y + r)} l0,{f(r * 1.8)}" stroke="{BLADE}" stroke-width="0.7"/>']
+    for k in range(5):
+        a = 2 * math.pi * k / 5 - math.pi / 2
+        parts.append(f'<circle cx="{f(x + r * 0.8 * math.cos(a))}" cy="{f(y + r * 0.8 * math.sin(a))}" '
+                     f'r="{f(r * 0.62)}" fill="{fill}" stroke="{line}" stroke-width="0.45"/>')
+    parts.append(f'<circle cx="{f(x)}" cy="{f(y)}" r="{f(r * 0.42)}" fill="{centre}"/>')
+    return "".join(parts)
+
+
+def big_flower(x, y, kind, r, stem):
+    fill, line, centre = FLOWER_KINDS[kind]
+    out = [f'<path d="M{f(x)},{f(y)} q{f(-2)},{f(stem * 0.5)} {f(1)},{f(stem)}" fill="none" '
+           f'stroke="{BLADE}" stroke-width="1.3"/>']
+    petals = 5 if kind != 1 else 14
+    for k in range(petals):
+        a = 360 * k / petals
+        if kind == 1:
+            d = f"M0,-{f(r * 0.3)} C-{f(r * 0.16)},-{f(r * 0.6)} -{f(r * 0.1)},-{f(r)} 0,-{f(r)} C{f(r * 0.1)},-{f(r)} {f(r * 0.16)},-{f(r * 0.6)} 0,-{f(r * 0.3)} Z"
+        else:
+            d = f"M0,-{f(r * 0.15)} C-{f(r * 0.55)},-{f(r * 0.3)} -{f(r * 0.55)},-{f(r)} 0,-{f(r)} C{f(r * 0.55)},-{f(r)} {f(r * 0.55)},-{f(r * 0.3)} 0,-{f(r * 0.15)} Z"
+        out.append(f'<path d="{d}" transform="translate({f(x)} {f(y)}) rotate({f(a)})" fill="{fill}" '
+                   f'stroke="{line}" stroke-width="0.7"/>')
+    out.append(f'<circle cx="{f(x)}" cy="{f(y)}" r="{f(r * 0.3)}" fill="{centre}" stroke="{line}" stroke-width="0.5"/>')
+    return "".join(out)
+
+
+def sky_and_far_hills(rng, horizon):
+    out = [f'<rect width="{W}" height="{H}" fill="{SKY}"/>',
+           f'<rect y="{horizon - 46}" width="{W}" height="{H}" fill="{SKY_LOW}" opacity="0.6"/>',
+           f'<rect y="{horizon - 30}" width="{W}" height="{H}" fill="{SKY_LOW}"/>']
+    # one small cloud in the same style as the game's clouds
+    cl = [(54, 34, 11), (68, 26, 14), (84, 32, 11), (70, 38, 10)]
+    out.append("".join(f'<circle cx="{x}" cy="{y}" r="{r}" fill="#a5b6ca" stroke="#a5b6ca" stroke-width="2.4"/>' for x, y, r in cl))
+    out.append("".join(f'<circle cx="{x}" cy="{y}" r="{r}" fill="#f4f7fb"/>' for x, y, r in cl))
+    def ridge(x):
+        return horizon - 12 - 9 * math.sin(x / 47 + 1.1) - 5 * math.sin(x / 19)
+    hill = [(x, ridge(x)) for x in range(-20, W + 40, 20)]
+    trees = []
+    for _ in range(18):
+        x = rng.uniform(0, W)
+        rx = rng.uniform(4, 8)
+        trees.append(f'<ellipse cx="{f(x)}" cy="{f(ridge(x) + rng.uniform(-1, 5))}" rx="{f(rx)}" ry="{f(rx * 0.8)}" fill="{TREE}"/>')
+    out.append("".join(trees))
+    out.append(f'<path d="{smooth(hill, closed=False)} L{W + 20},{H} L-20,{H} Z" fill="{HILL_FAR}"/>')
+    return "".join(out)
+
+
+def strata(rng, top_of, x0, x1, count, spread):
+    lines = []
+    for i in range(count):
+        y0 = rng.uniform(0, spread)
+        xs = [x0 + (x1 - x0) * k / 6 for k in range(7)]
+        pts = [(x, top_of(x) + 14 + y0 + rng.uniform(-2, 2)) for x in xs]
+        lines.append(f'<path d="{smooth(pts, closed=False)}" fill="none" stroke="{CHALK_LINE}" '
+                     f'stroke-width="{f(rng.uniform(0.7, 1.4))}" stroke-dasharray="{int(rng.uniform(12, 40))} {int(rng.uniform(5, 14))}" '
+                     f'stroke-linecap="round" opacity="0.8"/>')
+    return "".join(lines)
+
+
+def vegetace():
+    rng = random.Random(20)
+    horizon = 112
+    out = [sky_and_far_hills(rng, horizon)]
+
+    def crest(x):  # slope edge rising to the left
+        return 96 + 0.22 * x + 6 * math.sin(x / 37)
+    edge = [(x, crest(x)) for x in range(0, W + 1, 25)]
+    out.append(f'<path d="{smooth(edge, closed=False)} L{W},{H} L0,{H} Z" fill="{CHALK}" stroke="{OUTLINE}" stroke-width="1.2"/>')
+    # grassy brow along the top edge
+    brow = [(x, crest(x) - 3 + rng.uniform(-1.5, 1.5)) for x in range(-10, W + 20, 20)]
+    brow_low = [(x, crest(x) + 9 + rng.uniform(-3, 4)) for x in range(W + 10, -20, -20)]
+    out.append(f'<path d="{smooth(brow + brow_low)}" fill="{GRASS}" stroke="{GRASS_DARK}" stroke-width="1"/>')
+    # layered marl shows as broken, roughly contour-parallel lines and darker washes
+    for _ in range(7):
+        x, y = rng.uniform(20, 280), rng.uniform(170, 330)
+        out.append(f'<path d="{blob(rng, x, y, rng.uniform(18, 34), rng.uniform(5, 9), wobble=0.3)}" fill="{CHALK_DARK}" opacity="0.55"/>')
+    out.append(strata(rng, crest, -10, W + 10, 16, 230))
+    # patches of grass and flowers, denser lower down where soil has collected
+    for _ in range(15):
+        x = rng.uniform(0, W)
+        y = rng.uniform(crest(x) + 26, H - 30)
+        s = 0.5 + (y - 150) / 260
+        out.append(grass_patch(rng, x, y, rng.uniform(14, 26) * s, rng.uniform(6, 10) * s))
+    # foreground meadow with bigger flowers
+    fg = [(x, H - 42 + 8 * math.sin(x / 29) + rng.uniform(-3, 3)) for x in range(-10, W + 20, 22)]
+    out.append(f'<path d="{smooth(fg, closed=False)} L{W + 10},{H + 5} L-10,{H + 5} Z" fill="{GRASS}" stroke="{GRASS_DARK}" stroke-width="1.2"/>')
+    blades = []
+    for _ in range(140):
+        x = rng.uniform(0, W)
+        y = H - 38 + 8 * math.sin(x / 29) + rng.uniform(0, 40)
+        h = rng.uniform(6, 14)
+        blades.append(f"M{f(x)},{f(y)} q{f(rng.uniform(-2, 2))},{f(-h * 0.6)} {f(rng.uniform(-4, 4))},{f(-h)}")
+    out.append(f'<path d="{" ".join(blades)}" fill="none" stroke="{BLADE}" stroke-width="1.1" stroke-linecap="round"/>')
+    for x, y, kind, r in [(30, 318, 0, 7), (62, 330, 2, 8), (112, 312, 1, 9), (150, 334, 0, 6.5),
+                          (196, 318, 2, 7.5), (238, 326, 1, 8.5), (276, 314, 0, 7)]:
+        out.append(big_flower(x, y, kind, r, 30))
+    return "".join(out)
+
+
+def morfologie():
+    rng = random.Random(2)
+    horizon = 84
+    out = [sky_and_far_hills(rng, horizon)]
+
+    def crest(x):
+        return 92 + 10 * math.sin(x / 52 + 0.6)
+    top = [(x, crest(x)) for x in range(-10, W + 20, 20)]
+    out.append(f'<path d="{smooth(top, closed=False)} L{W + 10},{H} L-10,{H} Z" fill="{CHALK}" stroke="{OUTLINE}" stroke-width="1.2"/>')
+    out.append(strata(rng, crest, -10, W + 10, 12, 200))
+
+    # grassy lip at the crest, where the slope breaks off
+    lip = [(x, crest(x) - 4 + rng.uniform(-1.5, 1.5)) for x in range(-20, W + 30, 20)]
+    lip_low = [(x, crest(x) + 6 + rng.uniform(-2, 3)) for x in range(W + 20, -30, -20)]
+    out.append(f'<path d="{smooth(lip + lip_low)}" fill="{GRASS}" stroke="{GRASS_DARK}" stroke-width="1"/>')
+    # Gullies eat back into the slope: each opens in a blunt head under the crest
+    # and widens downhill until only sharp spurs of the old surface are left
+    # between neighbours. Light comes from the upper left, so in a cut it is the
+    # left-hand wall, facing away from the light, that lies in shade.
+    base_y = H - 30
+
+    def gully(x_top, y_top, x_bot, w_top, w_bot, bend):
+        n = 10
+        axis, widths = [], []
+        for i in range(n + 1):
+            t = i / n
+            x = x_top + (x_bot - x_top) * t + bend * math.sin(t * math.pi) + 1.5 * math.sin(t * 11 + x_top)
+            axis.append((x, y_top + (base_y + 8 - y_top) * t))
+            widths.append(w_top + (w_bot - w_top) * t ** 0.8)
+        left = [(x - w, y) for (x, y), w in zip(axis, widths)]
+        right = [(x + w, y) for (x, y), w in zip(axis, widths)]
+        floor = [(x - w * 0.25, y + 2) for (x, y), w in zip(axis, widths)]
+        cap = (axis[0][0], axis[0][1] - w_top * 1.1)
+        g = [f'<path d="{smooth([cap] + left + floor[::-1], closed=True)}" fill="#a38d66"/>',
+             f'<path d="{smooth([cap] + floor + right[::-1], closed=True)}" fill="#dccfae"/>']
+        rills = []
+        for i in range(2, n):
+            (x, y), w = axis[i], widths[i]
+            fx, fy = floor[i]
+            rills.append(f"M{f(x - w * 0.85)},{f(y - 4)} Q{f(x - w * 0.35)},{f(y - 1)} {f(fx - 0.5)},{f(fy + 5)}")
+            rills.append(f"M{f(x + w * 0.85)},{f(y - 4)} Q{f(x + w * 0.6)},{f(y - 1)} {f(fx + 0.5)},{f(fy + 5)}")
+        g.append(f'<path d="{" ".join(rills)}" fill="none" stroke="#8f7b57" stroke-width="0.8" opacity="0.7"/>')
+        g.append(f'<path d="{smooth([cap] + floor[1:], closed=False)}" fill="none" stroke="#5f4f36" stroke-width="1.4"/>')
+        g.append(f'<path d="{smooth([cap] + left + right[::-1], closed=True)}" fill="none" stroke="{OUTLINE}" stroke-width="1.1"/>')
+        # the rim on the shaded side casts a dark edge; the lit wall gets a bright lip
+        g.append(f'<path d="{smooth([cap] + left[:8], closed=False)}" fill="none" stroke="#5f4f36" '
+                 f'stroke-width="1.6" stroke-linecap="round"/>')
+        g.append(f'<path d="{smooth(right[:8], closed=False)}" fill="none" stroke="#fbf7ee" '
+                 f'stroke-width="1.5" stroke-linecap="round" transform="translate(-1.6 0)"/>')
+        return "".join(g)
+
+    out.append(gully(-4, 150, -10, 4, 30, 6))
+    out.append(gully(60, crest(60) + 3, 66, 6, 34, -8))
+    out.append(gully(26, 200, 32, 2.5, 10, 3))       # a young side gully
+    out.append(gully(132, crest(132) + 3, 138, 7, 34, 10))
+    out.append(gully(204, 124, 208, 5, 34, -6))
+    out.append(gully(170, 214, 170, 2.5, 9, -3))     # a young side gully
+    out.append(gully(272, crest(272) + 3, 282, 6, 32, 8))
+    for x, y, rx, ry in [(28, 130, 12, 5), (98, 160, 12, 5), (168, 150, 13, 5.5), (240, 140, 12, 5),
+                         (100, 238, 7, 4), (238, 226, 8, 4.5)]:
+        out.append(grass_patch(rng, x, y, rx, ry, flowers=rx > 8))
+    # debris fans at the foot of the slope
+    base = [(x, H - 36 + 4 * math.sin(x / 23)) for x in range(-10, W + 20, 20)]
+    out.append(f'<path d="{smooth(base, closed=False)} L{W + 10},{H + 5} L-10,{H + 5} Z" fill="#dfd3b6" stroke="{OUTLINE}" stroke-width="1"/>')
+    stones = []
+    for _ in range(60):
+        x, y = rng.uniform(0, W), rng.uniform(H - 30, H - 2)
+        stones.append(f'<ellipse cx="{f(x)}" cy="{f(y)}" rx="{f(rng.uniform(1.2, 3.2))}" ry="{f(rng.uniform(0.8, 1.8))}"/>')
+    out.append(f'<g fill="#c2b291" stroke="#9c8a68" stroke-width="0.5">{"".join(stones)}</g>')
+    for x in (20, 150, 286):
+        out.append(grass_patch(rng, x, H - 12, 14, 6, flowers=True))
+    return "".join(out)
+
+
+def write(outdir, name, body):
+    svg = (f'<svg xmlns="http://www.w3.org/2000/svg" width="{W}" height="{H}" viewBox="0 0 {W} {H}">'
+           f'<defs><clipPath id="frame"><rect width="{W}" height="{H}"/></clipPath></defs>'
+           f'<g clip-path="url(#frame)">{body}</g>'
+           f'<rect x="0.5" y="0.5" width="{W - 1}" height="{H - 1}" fill="none" stroke="#8a8f7a" stroke-width="1"/></svg>\n')
+    with open(os.path.join(outdir, name + ".svg"), "w") as fh:
+        fh.write(svg)
+
+
+def main():
+    outdir = sys.argv[1] if len(sys.argv) > 1 else "."
+    write(outdir, "vegetace", vegetace())
+    write(outdir, "morfologie", morfologie())
+
+
+if __name__ == "__main__":
+    main()
