@@ -2,7 +2,7 @@
 """Draws the two info-menu illustrations as SVG (300 x 360 px).
 
 vegetace   - a bare, chalky marl slope with patches of dry grass and flowers
-morfologie - the same kind of slope cut by deep erosion gullies
+morfologie - a bare marl hill cut into by a branching network of deep gullies
 
 Scatter (grass blades, flowers, stones) comes from a fixed-seed generator so
 the output is the same on every run. Usage: info_pictures.py OUTDIR
@@ -185,76 +185,98 @@ def vegetace():
 
 
 def morfologie():
-    rng = random.Random(2)
-    horizon = 84
+    rng = random.Random(7)
+    horizon = 96
     out = [sky_and_far_hills(rng, horizon)]
+    base_y = H - 40
 
+    # A bare marl hill whose whole face is dissected by a branching gully network.
     def crest(x):
-        return 92 + 10 * math.sin(x / 52 + 0.6)
-    top = [(x, crest(x)) for x in range(-10, W + 20, 20)]
-    out.append(f'<path d="{smooth(top, closed=False)} L{W + 10},{H} L-10,{H} Z" fill="{CHALK}" stroke="{OUTLINE}" stroke-width="1.2"/>')
-    out.append(strata(rng, crest, -10, W + 10, 12, 200))
+        return 118 - 30 * math.exp(-((x - 150) / 110) ** 2) + 4 * math.sin(x / 21)
+    top = [(x, crest(x)) for x in range(-20, W + 30, 15)]
+    out.append(f'<path d="{smooth(top, closed=False)} L{W + 20},{H} L-20,{H} Z" fill="{CHALK}" '
+               f'stroke="{OUTLINE}" stroke-width="1.2"/>')
+    out.append(strata(rng, crest, -10, W + 10, 12, 190))
+    # a cap of turf survives only along the very top
+    cap = [(x, crest(x) - 2.5) for x in range(-20, W + 30, 15)]
+    cap_low = [(x, crest(x) + 5 + 3 * math.sin(x / 9)) for x in range(W + 25, -25, -15)]
+    out.append(f'<path d="{smooth(cap + cap_low)}" fill="{GRASS}" stroke="{GRASS_DARK}" stroke-width="1"/>')
 
-    # grassy lip at the crest, where the slope breaks off
-    lip = [(x, crest(x) - 4 + rng.uniform(-1.5, 1.5)) for x in range(-20, W + 30, 20)]
-    lip_low = [(x, crest(x) + 6 + rng.uniform(-2, 3)) for x in range(W + 20, -30, -20)]
-    out.append(f'<path d="{smooth(lip + lip_low)}" fill="{GRASS}" stroke="{GRASS_DARK}" stroke-width="1"/>')
-    # Gullies eat back into the slope: each opens in a blunt head under the crest
-    # and widens downhill until only sharp spurs of the old surface are left
-    # between neighbours. Light comes from the upper left, so in a cut it is the
-    # left-hand wall, facing away from the light, that lies in shade.
-    base_y = H - 30
+    # Every channel is a tapering cut: it starts as a hairline at its head and
+    # widens downstream. Light comes from the upper left, so the left-hand wall
+    # of a cut faces away from it and lies in shade. Side channels branch off and
+    # join at sharp angles, as run-off gathers on the way down.
+    walls, floors, rims = [], [], []
 
-    def gully(x_top, y_top, x_bot, w_top, w_bot, bend):
-        n = 10
+    def channel(x0, y0, x1, y1, w0, w1, bend, depth):
+        n = 8
         axis, widths = [], []
         for i in range(n + 1):
             t = i / n
-            x = x_top + (x_bot - x_top) * t + bend * math.sin(t * math.pi) + 1.5 * math.sin(t * 11 + x_top)
-            axis.append((x, y_top + (base_y + 8 - y_top) * t))
-            widths.append(w_top + (w_bot - w_top) * t ** 0.8)
+            x = x0 + (x1 - x0) * t + bend * math.sin(t * math.pi) + rng.uniform(-1.2, 1.2)
+            axis.append((x, y0 + (y1 - y0) * t))
+            widths.append(w0 + (w1 - w0) * t ** 0.9)
         left = [(x - w, y) for (x, y), w in zip(axis, widths)]
         right = [(x + w, y) for (x, y), w in zip(axis, widths)]
-        floor = [(x - w * 0.25, y + 2) for (x, y), w in zip(axis, widths)]
-        cap = (axis[0][0], axis[0][1] - w_top * 1.1)
-        g = [f'<path d="{smooth([cap] + left + floor[::-1], closed=True)}" fill="#a38d66"/>',
-             f'<path d="{smooth([cap] + floor + right[::-1], closed=True)}" fill="#dccfae"/>']
+        floor = [(x - w * 0.2, y) for (x, y), w in zip(axis, widths)]
+        walls.append(f'<path d="{smooth(left + floor[::-1], closed=True)}" fill="#8f7a55"/>')
+        walls.append(f'<path d="{smooth(floor + right[::-1], closed=True)}" fill="#c4b18a"/>')
+        floors.append(f'<path d="{smooth(floor, closed=False)}" fill="none" stroke="#5a4a31" '
+                      f'stroke-width="{f(0.6 + w1 * 0.08)}" stroke-linecap="round"/>')
+        rims.append(f'<path d="{smooth(left, closed=False)}" fill="none" stroke="#5a4a31" stroke-width="1.3"/>')
+        rims.append(f'<path d="{smooth(right, closed=False)}" fill="none" stroke="#fbf7ee" stroke-width="1.4"/>')
         rills = []
         for i in range(2, n):
             (x, y), w = axis[i], widths[i]
-            fx, fy = floor[i]
-            rills.append(f"M{f(x - w * 0.85)},{f(y - 4)} Q{f(x - w * 0.35)},{f(y - 1)} {f(fx - 0.5)},{f(fy + 5)}")
-            rills.append(f"M{f(x + w * 0.85)},{f(y - 4)} Q{f(x + w * 0.6)},{f(y - 1)} {f(fx + 0.5)},{f(fy + 5)}")
-        g.append(f'<path d="{" ".join(rills)}" fill="none" stroke="#8f7b57" stroke-width="0.8" opacity="0.7"/>')
-        g.append(f'<path d="{smooth([cap] + floor[1:], closed=False)}" fill="none" stroke="#5f4f36" stroke-width="1.4"/>')
-        g.append(f'<path d="{smooth([cap] + left + right[::-1], closed=True)}" fill="none" stroke="{OUTLINE}" stroke-width="1.1"/>')
-        # the rim on the shaded side casts a dark edge; the lit wall gets a bright lip
-        g.append(f'<path d="{smooth([cap] + left[:8], closed=False)}" fill="none" stroke="#5f4f36" '
-                 f'stroke-width="1.6" stroke-linecap="round"/>')
-        g.append(f'<path d="{smooth(right[:8], closed=False)}" fill="none" stroke="#fbf7ee" '
-                 f'stroke-width="1.5" stroke-linecap="round" transform="translate(-1.6 0)"/>')
-        return "".join(g)
+            for k in (0.45, 0.75):
+                rills.append(f"M{f(x + w * k)},{f(y - 6)} L{f(x + w * (k - 0.12))},{f(y + 5)}")
+        rims.append(f'<path d="{" ".join(rills)}" fill="none" stroke="#a8956f" stroke-width="0.8" stroke-linecap="round"/>')
+        if depth > 0:
+            for _ in range(2):
+                k = rng.randint(3, 6)
+                jx, jy = axis[k]
+                side = rng.choice((-1, 1))
+                length = rng.uniform(40, 70) * (y1 - y0) / 240
+                sx = jx + side * length * rng.uniform(0.5, 0.8)
+                sy = max(crest(sx) + 10, jy - length)
+                channel(sx, sy, jx, jy, 0.6, widths[k] * 0.55, side * rng.uniform(-4, 4), depth - 1)
 
-    out.append(gully(-4, 150, -10, 4, 30, 6))
-    out.append(gully(60, crest(60) + 3, 66, 6, 34, -8))
-    out.append(gully(26, 200, 32, 2.5, 10, 3))       # a young side gully
-    out.append(gully(132, crest(132) + 3, 138, 7, 34, 10))
-    out.append(gully(204, 124, 208, 5, 34, -6))
-    out.append(gully(170, 214, 170, 2.5, 9, -3))     # a young side gully
-    out.append(gully(272, crest(272) + 3, 282, 6, 32, 8))
-    for x, y, rx, ry in [(28, 130, 12, 5), (98, 160, 12, 5), (168, 150, 13, 5.5), (240, 140, 12, 5),
-                         (100, 238, 7, 4), (238, 226, 8, 4.5)]:
-        out.append(grass_patch(rng, x, y, rx, ry, flowers=rx > 8))
-    # debris fans at the foot of the slope
-    base = [(x, H - 36 + 4 * math.sin(x / 23)) for x in range(-10, W + 20, 20)]
-    out.append(f'<path d="{smooth(base, closed=False)} L{W + 10},{H + 5} L-10,{H + 5} Z" fill="#dfd3b6" stroke="{OUTLINE}" stroke-width="1"/>')
+    outlets = [(22, 8, 16), (86, 76, 22), (150, 150, 24), (214, 226, 22), (276, 298, 16)]
+    for x0, x1, w1 in outlets:
+        channel(x0, crest(x0) + 1, x1, base_y + 4, 2.5, w1, rng.uniform(-8, 8), 0)
+    out.extend(walls)
+    out.extend(rims)
+    out.extend(floors)
+
+    # turf and a few flowers holding on to the ridges between the cuts
+    for x, y, rx, ry in [(56, 178, 9, 4.5), (112, 214, 8, 4), (170, 168, 9, 4.5), (232, 222, 8, 4),
+                         (282, 182, 7, 4), (110, 290, 7, 4), (236, 300, 7, 4)]:
+        out.append(grass_patch(rng, x, y, rx, ry, flowers=rx > 7))
+    # washed-out marl spreads in fans at the foot, and a strip of meadow
+    base = [(x, base_y + 3 * math.sin(x / 23)) for x in range(-20, W + 30, 20)]
+    out.append(f'<path d="{smooth(base, closed=False)} L{W + 20},{H + 5} L-20,{H + 5} Z" fill="#e2d7bc" '
+               f'stroke="{OUTLINE}" stroke-width="1"/>')
+    # each gully dumps what it washed out in a fan spreading from its mouth
+    for _, x1, w1 in outlets:
+        out.append(f'<path d="M{f(x1 - w1)},{f(base_y + 2)} C{f(x1 - w1 * 1.8)},{f(base_y + 14)} {f(x1 - w1 * 2)},{f(base_y + 24)} '
+                   f'{f(x1 - w1 * 2.2)},{f(base_y + 28)} L{f(x1 + w1 * 2.2)},{f(base_y + 28)} '
+                   f'C{f(x1 + w1 * 2)},{f(base_y + 24)} {f(x1 + w1 * 1.8)},{f(base_y + 14)} {f(x1 + w1)},{f(base_y + 2)} Z" '
+                   f'fill="#d6c8a6"/>')
     stones = []
-    for _ in range(60):
-        x, y = rng.uniform(0, W), rng.uniform(H - 30, H - 2)
-        stones.append(f'<ellipse cx="{f(x)}" cy="{f(y)}" rx="{f(rng.uniform(1.2, 3.2))}" ry="{f(rng.uniform(0.8, 1.8))}"/>')
+    for _ in range(50):
+        x, y = rng.uniform(0, W), rng.uniform(base_y + 4, H - 14)
+        stones.append(f'<ellipse cx="{f(x)}" cy="{f(y)}" rx="{f(rng.uniform(1.2, 3))}" ry="{f(rng.uniform(0.8, 1.6))}"/>')
     out.append(f'<g fill="#c2b291" stroke="#9c8a68" stroke-width="0.5">{"".join(stones)}</g>')
-    for x in (20, 150, 286):
-        out.append(grass_patch(rng, x, H - 12, 14, 6, flowers=True))
+    fg = [(x, H - 12 + 4 * math.sin(x / 17) + rng.uniform(-2, 2)) for x in range(-20, W + 30, 20)]
+    out.append(f'<path d="{smooth(fg, closed=False)} L{W + 20},{H + 5} L-20,{H + 5} Z" fill="{GRASS}" '
+               f'stroke="{GRASS_DARK}" stroke-width="1"/>')
+    blades = []
+    for _ in range(70):
+        x = rng.uniform(0, W)
+        y = H - 8 + 4 * math.sin(x / 17) + rng.uniform(0, 10)
+        h = rng.uniform(5, 10)
+        blades.append(f"M{f(x)},{f(y)} q{f(rng.uniform(-2, 2))},{f(-h * 0.6)} {f(rng.uniform(-3, 3))},{f(-h)}")
+    out.append(f'<path d="{" ".join(blades)}" fill="none" stroke="{BLADE}" stroke-width="1" stroke-linecap="round"/>')
     return "".join(out)
 
 
