@@ -7,7 +7,10 @@
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window/VideoMode.hpp>
 
-#include <SDL2/SDL.h>
+// Xlib names a type Screen, as the game does; only this file sees Xlib, under another name.
+#define Screen XlibScreen
+#include <X11/Xlib.h>
+#undef Screen
 
 #include <csignal>
 #include <cstdlib>
@@ -40,11 +43,11 @@ void InstallStopHandlers()
 // SFML aborts the process when it cannot reach the X server; ask first.
 bool IsDisplayAvailable()
 {
-    // The game's own handlers come later; SDL must not take SIGTERM and SIGINT meanwhile.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    const bool available = SDL_VideoInit("x11") == 0;
-    SDL_VideoQuit();
-    return available;
+    Display* const display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return false;
+    XCloseDisplay(display);
+    return true;
 }
 
 // SFML places a new window from the desktop's width only, pushing it partly off screen.
