@@ -18,6 +18,16 @@ constexpr unsigned int topicCharacterSize = 25;
 constexpr unsigned int pageCharacterSize = 16;
 constexpr int morphologyTopic = 1;
 constexpr int vegetationTopic = 2;
+constexpr wchar_t noBreakSpace = L'\u00A0';
+
+// The pages keep their no-break spaces, but SFML draws a small dot for any blank glyph
+// other than a plain space; the lines are broken by hand, so on screen a space serves.
+sf::String PageText(std::size_t page)
+{
+    std::wstring text = infoPages[page];
+    std::replace(text.begin(), text.end(), noBreakSpace, L' ');
+    return sf::String(text);
+}
 } // namespace
 
 InfoMenu::InfoMenu(AppContext* context)
@@ -29,7 +39,7 @@ InfoMenu::InfoMenu(AppContext* context)
     m_page.setFont(m_context->fonts[regularFontKey]);
     m_page.setCharacterSize(pageCharacterSize);
     m_page.setFillColor(textColor);
-    m_page.setString(sf::String(infoPages[0]));
+    m_page.setString(PageText(0));
     m_page.setPosition(GetColumnRight() + pageGap * windowSize.x, columnTop * windowSize.y);
 
     CreatePictures({columnLeft * windowSize.x, belowColumn + pictureGap * windowSize.y});
@@ -85,7 +95,7 @@ ScreenRequest InfoMenu::ProcessEvent(const sf::Event& event)
     {
         if (m_topics[index].getGlobalBounds().contains(mouse))
         {
-            m_page.setString(sf::String(infoPages[static_cast<std::size_t>(index)]));
+            m_page.setString(PageText(static_cast<std::size_t>(index)));
             m_currentPage = index;
         }
     }

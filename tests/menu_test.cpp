@@ -27,6 +27,15 @@ sf::Vector2f Centre(const sf::FloatRect& bounds)
     return {bounds.left + bounds.width / 2, bounds.top + bounds.height / 2};
 }
 
+// What the page shows: the page text with its no-break spaces drawn as plain spaces.
+sf::String Shown(std::size_t page)
+{
+    std::wstring text = infoPages[page];
+    for (wchar_t& character : text)
+        character = character == L'\u00A0' ? L' ' : character;
+    return sf::String(text);
+}
+
 sf::Event Event(sf::Event::EventType type)
 {
     sf::Event event;
@@ -199,10 +208,22 @@ TEST_F(InfoMenuTest, EveryPageFitsInTheWindow)
     }
 }
 
+TEST_F(InfoMenuTest, NoBreakSpacesAreNotDrawnAsMarks)
+{
+    // SFML draws a dot for a no-break space, so the page shows plain spaces instead.
+    for (int topic = 0; topic < InfoMenu::backTopic; ++topic)
+    {
+        ClickTopic(topic);
+        const std::wstring shown = menu.GetPage().getString().toWideString();
+        EXPECT_EQ(shown.find(L'\u00A0'), std::wstring::npos) << topic;
+        EXPECT_EQ(shown.size(), infoPages[static_cast<std::size_t>(topic)].size()) << topic;
+    }
+}
+
 TEST_F(InfoMenuTest, StartsOnTheFirstTopicWithoutAPicture)
 {
     EXPECT_EQ(menu.GetCurrentPage(), 0);
-    EXPECT_EQ(menu.GetPage().getString(), sf::String(infoPages[0]));
+    EXPECT_EQ(menu.GetPage().getString(), Shown(0));
     MoveMouse(test.window, {1300.f, 700.f});
     EXPECT_FALSE(PictureDrawn(1));
     EXPECT_FALSE(PictureDrawn(2));
@@ -213,14 +234,14 @@ TEST_F(InfoMenuTest, StartsOnTheFirstTopicWithoutAPicture)
 TEST_F(InfoMenuTest, ClickingATopicShowsItsPageAndPicture)
 {
     EXPECT_EQ(ClickTopic(1), ScreenRequest::None);
-    EXPECT_EQ(menu.GetPage().getString(), sf::String(infoPages[1]));
+    EXPECT_EQ(menu.GetPage().getString(), Shown(1));
     MoveMouse(test.window, {1300.f, 700.f});
     EXPECT_TRUE(PictureDrawn(1));
     EXPECT_EQ(menu.GetTopic(1).getFillColor(), highlightColor);
     EXPECT_EQ(menu.GetTopic(0).getFillColor(), textColor);
 
     EXPECT_EQ(ClickTopic(2), ScreenRequest::None);
-    EXPECT_EQ(menu.GetPage().getString(), sf::String(infoPages[2]));
+    EXPECT_EQ(menu.GetPage().getString(), Shown(2));
     MoveMouse(test.window, {1300.f, 700.f});
     EXPECT_TRUE(PictureDrawn(2));
 
@@ -236,7 +257,7 @@ TEST_F(InfoMenuTest, BackReturnsWithoutChangingTheSelection)
     ClickTopic(2);
     EXPECT_EQ(ClickTopic(InfoMenu::backTopic), ScreenRequest::OpenStartMenu);
     EXPECT_EQ(menu.GetCurrentPage(), 2);
-    EXPECT_EQ(menu.GetPage().getString(), sf::String(infoPages[2]));
+    EXPECT_EQ(menu.GetPage().getString(), Shown(2));
 
     MoveMouse(test.window, Centre(menu.GetTopic(InfoMenu::backTopic).getGlobalBounds()));
     menu.Draw();
