@@ -7,19 +7,11 @@ set -euo pipefail
 build=$(realpath "${1:-build}")
 rounds=${2:-7}
 work=$(mktemp -d)
-xvfb=""
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for number in $(seq 230 260); do
-    [ -e "/tmp/.X${number}-lock" ] && continue
-    Xvfb ":$number" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    export DISPLAY=":$number"
-    for _ in $(seq 100); do
-        kill -0 "$xvfb" 2>/dev/null && xdpyinfo >/dev/null 2>&1 && break 2
-        sleep 0.05
-    done
-    kill "$xvfb" 2>/dev/null || true
-done
+until [ -s "$work/display" ]; do sleep 0.05; done
+export DISPLAY=":$(head -n 1 "$work/display")"
 export ALSOFT_DRIVERS=null
 
 cp "$build/kvelmora" "$work/"

@@ -37,19 +37,14 @@ e2e_wait_for() {
     done
 }
 
+# Xvfb picks a free display number itself, so checks running side by side never share one.
 e2e_start_xvfb() {
-    local display
-    for display in $(seq 120 220); do
-        [ -e "/tmp/.X${display}-lock" ] && continue
-        Xvfb ":$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
-        E2E_XVFB_PID=$!
-        export DISPLAY=":$display"
-        if e2e_wait_for 'xdpyinfo >/dev/null 2>&1' 10; then
-            return 0
-        fi
-        kill "$E2E_XVFB_PID" 2>/dev/null || true
-    done
-    e2e_fail "no X server could be started"
+    local number_file="$E2E_DIR/.display"
+    Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    E2E_XVFB_PID=$!
+    e2e_wait_for '[ -s "$number_file" ]' 10 || e2e_fail "no X server could be started"
+    export DISPLAY=":$(head -n 1 "$number_file")"
+    rm -f "$number_file"
 }
 
 e2e_prepare() {
