@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <SFML/Graphics/Text.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include <cmath>
@@ -43,4 +44,10 @@ sf::Event KeyPress(sf::Keyboard::Key key)
     event.type = sf::Event::KeyPressed;
     event.key = {key, false, false, false, false};
     return event;
+}
+
+sf::Vector2f Centre(const sf::Text& text)
+{
+    const sf::FloatRect bounds = text.getGlobalBounds();
+    return {bounds.left + bounds.width / 2, bounds.top + bounds.height / 2};
 }

@@ -3,6 +3,7 @@
 #include "application.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Text.hpp>
 
 #include <string>
 
@@ -23,3 +24,5 @@ void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position);
 
 sf::Event LeftClick();
 sf::Event KeyPress(sf::Keyboard::Key key);
+
+sf::Vector2f Centre(const sf::Text& text);
