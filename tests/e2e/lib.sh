@@ -37,14 +37,23 @@ e2e_wait_for() {
     done
 }
 
-# Xvfb picks a free display number itself, so checks running side by side never share one.
+# A private X server on a random free display. The server must still be alive once the
+# display answers: otherwise the display belongs to a server of another check.
 e2e_start_xvfb() {
-    local number_file="$E2E_DIR/.display"
-    Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-    E2E_XVFB_PID=$!
-    e2e_wait_for '[ -s "$number_file" ]' 10 || e2e_fail "no X server could be started"
-    export DISPLAY=":$(head -n 1 "$number_file")"
-    rm -f "$number_file"
+    local attempt number
+    for attempt in $(seq 20); do
+        number=$((300 + RANDOM % 700))
+        [ -e "/tmp/.X${number}-lock" ] && continue
+        Xvfb ":$number" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+        E2E_XVFB_PID=$!
+        export DISPLAY=":$number"
+        if e2e_wait_for '! kill -0 "$E2E_XVFB_PID" 2>/dev/null || xdpyinfo >/dev/null 2>&1' 10 &&
+            kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
+            return 0
+        fi
+        kill "$E2E_XVFB_PID" 2>/dev/null || true
+    done
+    e2e_fail "no X server could be started"
 }
 
 e2e_prepare() {
