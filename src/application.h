@@ -75,14 +75,15 @@ protected:
 [[noreturn]] void AbortOnMissingAsset(const std::string& path);
 void LoadAllAssets(AppContext& context, const std::string& assetDirectory);
 
+// Loads straight into the asset's entry: copying a texture in would read it back from the
+// graphics card and upload it again. A failed load ends the process.
 template <typename Asset>
 void LoadAsset(std::map<std::string, Asset>& assets, std::string key, std::string path)
 {
-    Asset asset;
+    Asset& asset = assets[key];
     if (!asset.loadFromFile(path))
         AbortOnMissingAsset(path);
     WriteLog("Asset loaded successfully: " + path);
-    assets[key] = asset;
     WriteLog("Asset inserted into map successfully: " + key);
 }
 

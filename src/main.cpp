@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
+#include <memory>
 
 namespace
 {
@@ -40,14 +41,14 @@ void InstallStopHandlers()
         sigaction(signal, &action, nullptr);
 }
 
-// SFML aborts the process when it cannot reach the X server; ask first.
-bool IsDisplayAvailable()
+using DisplayConnection = std::unique_ptr<Display, decltype(&XCloseDisplay)>;
+
+// SFML aborts the process when it cannot reach the X server, so ask first. The connection
+// stays open until the window has its own: an X server may drop a connection that comes
+// right after another one has closed.
+DisplayConnection ConnectToDisplay()
 {
-    Display* const display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-        return false;
-    XCloseDisplay(display);
-    return true;
+    return DisplayConnection(XOpenDisplay(nullptr), &XCloseDisplay);
 }
 
 // SFML places a new window from the desktop's width only, pushing it partly off screen.
@@ -87,7 +88,8 @@ int RunGame()
     settings.antialiasingLevel = 1;
     WriteLog("main: sf::ContextSettings created.");
 
-    if (!IsDisplayAvailable())
+    DisplayConnection display = ConnectToDisplay();
+    if (display == nullptr)
     {
         std::cerr << "kvelmora: cannot open the game window: no X display (DISPLAY unset or the X server "
                      "unreachable)\n";
@@ -97,6 +99,7 @@ int RunGame()
                             sf::Style::Titlebar | sf::Style::Close, settings);
     window.setVerticalSyncEnabled(true);
     CentreOnDesktop(window);
+    display.reset();
     WriteLog("main: sf::Window Created.");
 
     Application application(&window);
