@@ -49,8 +49,7 @@ TEST_F(GameScreen, AScriptedPlayerCrossesStripAfterStripAtEachRowsSpeedCollectin
         ASSERT_EQ(game.GetSpeed(), speeds[game.GetSegmentIndex()]);
         ASSERT_EQ(player.GetVelocity().x, game.GetSpeed());
         ASSERT_TRUE(player.GetState() != PlayerState::OnGround || player.GetFrameTimer() <= timer ||
-                    player.GetFrameTimer() == 20.f / game.GetSpeed())
-            << "a new run frame lasts 20 pixels";
+                    player.GetFrameTimer() == 20.f / game.GetSpeed()); // a new run frame lasts 20 pixels
         const std::vector<sf::Sprite>& all = game.GetFlowers();
         if (all.size() != flowers) // a strip starts at the view's right edge as its left edge passes a screen
         {
@@ -68,8 +67,7 @@ TEST_F(GameScreen, AScriptedPlayerCrossesStripAfterStripAtEachRowsSpeedCollectin
         // The next row rules from the frame that starts scrolling on its strip.
         EXPECT_TRUE(game.GetSegmentIndex() == row ||
                     (game.GetSegmentIndex() == row + 1 && viewLeft >= strips.at(row + 1) &&
-                     viewLeft < strips.at(row + 1) + speeds[row] * frameTime))
-            << viewLeft;
+                     viewLeft < strips.at(row + 1) + speeds[row] * frameTime));
     }
     EXPECT_EQ(game.GetSegmentIndex(), 7u);
     EXPECT_GE(strips.size(), 10u) << "row 7 repeats";
@@ -81,34 +79,16 @@ TEST_F(GameScreen, AScriptedPlayerCrossesStripAfterStripAtEachRowsSpeedCollectin
         autopilot.Step(frameTime);
     EXPECT_EQ(game.GetTexts().at(gameOverTextKey).getString(), gameOverCaption);
     EXPECT_EQ(game.GetTexts().at(ScoreTableRowKey(0)).getString(), L"1. " + FormatScore(game.GetScore()) + L"\n");
+    EXPECT_EQ(game.GetTexts().at(ScoreTableRowKey(0)).getFont(), &test.context.fonts[boldFontKey]) << "the result";
 }
 
-TEST_F(GameScreen, SpawnersKeepTheGapsAndHeightsOfCloudsLayOutClustersAndPutOneItemInEachGapFromTheStart)
+TEST_F(GameScreen, ClustersEndWhereTheSpacingBreaksAndItemsGoIntoEachGapFromTheGivenStartOn)
 {
-    const std::vector<sf::Sprite>& clouds = game.GetClouds();
-    const std::size_t first = clouds.size();
-    game.SpawnClouds(10 * width, 40 * width);
-    float lowest = 0.f;
-    // The first cloud of a batch keeps its distance from the batch's start as if a cloud ended a margin before it.
-    for (std::size_t i = first; i < clouds.size(); ++i)
-    {
-        const float gap = Left(clouds[i]) - (i == first ? 10 * width - margin : Right(clouds[i - 1]));
-        EXPECT_TRUE(gap >= 0.06f * width - tolerance && gap <= 0.71f * width + tolerance) << i << ": " << gap;
-        EXPECT_GE(clouds[i].getGlobalBounds().top, 0.f);
-        lowest = std::max(lowest, clouds[i].getGlobalBounds().top + clouds[i].getGlobalBounds().height);
-    }
-    EXPECT_NEAR(lowest, 668.f - 0.4f * 768.f - 5.f, 5.f + tolerance) << "as low as the band over the ground allows";
-
-    game.PlaceFlowerCluster(1, 1000.f);
-    game.PlaceGarbage(900.f);
-    EXPECT_TRUE(game.GetGarbage().empty()) << "a single cluster has no gap";
-    game.PlaceFlowerCluster(3, 1500.f);
-    game.PlaceFlowerCluster(1, 2100.f);
+    for (const auto& [count, x] : {std::pair{1, 1000.f}, {3, 1500.f}, {1, 2100.f}}) // flowers 0, 1 to 3, and 4
+        game.PlaceFlowerCluster(count, x);
     const std::vector<sf::Sprite>& flowers = game.GetFlowers();
     for (const auto& [index, end] : {std::pair<std::size_t, std::size_t>{0, 0}, {1, 3}, {2, 3}, {3, 3}, {4, 4}, {9, 9}})
         EXPECT_EQ(FindClusterEnd(flowers, index), end) << "from flower " << index;
-    EXPECT_EQ(Left(flowers[2]), Right(flowers[1]) + 3.f);
-    EXPECT_EQ(Left(flowers[3]), Right(flowers[2]) + 3.f);
     // The gaps after flowers 0 and 3; a start of -1 stands for the first cluster's right edge.
     for (const auto& [start, gaps] :
          {std::pair{900.f, std::vector<std::size_t>{0, 3}}, {1560.f, {3}}, {-1.f, {0, 3}}, {2000.f, {}}})
@@ -122,29 +102,19 @@ TEST_F(GameScreen, SpawnersKeepTheGapsAndHeightsOfCloudsLayOutClustersAndPutOneI
     }
 }
 
-TEST_F(GameScreen, TheRunnerCyclesColumnsZeroToFourThenJumpsOnceAboutFourHundredPixelsAndLandsOnTheGround)
+TEST_F(GameScreen, TheRunnerWaitsForTheFirstJumpAndJumpsOnlyFromTheGroundLandingExactlyOnIt)
 {
-    for (const int column : {1, 2, 3, 4, 0, 1})
-    {
-        game.Update(0.05f); // longer than a run frame at 450 pixels per second
-        EXPECT_EQ(player.GetSprite().getTextureRect().left, column * 50);
-    }
     game.Update(4.f); // scrolls past a screen boundary, which the next frame handles
     game.Update(0.f);
     EXPECT_TRUE(game.GetFlowers().empty()) << "no strip before the first jump";
-    float highest = player.GetBounds().top;
-    int frames = 0;
     game.ProcessEvent(KeyPress(sf::Keyboard::Up));
-    for (; player.GetState() == PlayerState::InAir && frames < 99; ++frames)
+    for (int frame = 0; player.GetState() == PlayerState::InAir && frame < 99; ++frame)
     {
         const float velocity = player.GetVelocity().y;
         game.ProcessEvent(KeyPress(sf::Keyboard::Up));
         EXPECT_EQ(player.GetVelocity().y, velocity) << "no second jump";
         game.Update(frameTime);
-        highest = std::min(highest, player.GetBounds().top);
     }
-    EXPECT_NEAR(594.f - highest, 446.f, 25.f);
-    EXPECT_NEAR(static_cast<float>(frames) * frameTime, 0.714f, 2 * frameTime);
     EXPECT_EQ(player.GetBounds().top + player.GetBounds().height, 668.f) << "exactly on the ground line";
     EXPECT_EQ(player.GetSprite().getTextureRect(), sf::IntRect(0, 0, 50, 74));
 }
@@ -187,13 +157,12 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
                     gained{sf::Event::GainedFocus, {}};
     // Ended first?, the events, the answer to the last one; then paused?, the state, and the runner in the air?
     const std::tuple<bool, std::vector<sf::Event>, ScreenRequest, bool, GameState, bool> cases[] = {
-        {false, {up}, none, false, running, true},           {false, {p, up}, none, true, waiting, false},
-        {false, {space, other, LeftClick()}, none, false, waiting, false},
-        {false, {lost}, none, true, waiting, false},         {false, {up, space, other}, none, false, running, true},
-        {false, {up, p}, none, true, running, true},         {false, {up, p, p}, none, false, running, true},
-        {false, {up, p, lost, gained}, none, false, running, true},
-        {true, {space}, start, false, over, false},          {true, {up, LeftClick()}, none, false, over, false},
-        {true, {p}, menu, false, over, false},               {true, {other}, menu, false, over, false},
+        {false, {up}, none, false, running, true},         {false, {p, up}, none, true, waiting, false},
+        {false, {space, other, LeftClick()}, none, false, waiting, false}, {false, {lost}, none, true, waiting, false},
+        {false, {up, space, other}, none, false, running, true}, {false, {up, p}, none, true, running, true},
+        {false, {up, p, p}, none, false, running, true},   {false, {up, p, lost, gained}, none, false, running, true},
+        {true, {space}, start, false, over, false},        {true, {up, LeftClick()}, none, false, over, false},
+        {true, {p}, menu, false, over, false},             {true, {other}, menu, false, over, false},
         {true, {lost, space}, start, true, over, false}};
     for (std::size_t i = 0; i < std::size(cases); ++i)
     {
@@ -215,13 +184,12 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
     }
 }
 
-TEST_F(GameScreen, TheEndRanksTheResultAboveEqualOnesShowsItInBoldAmongTheBestAndBlinksTheScoreInAGoingRhythm)
+TEST_F(GameScreen, TheEndRanksTheResultAboveEqualOnesFormatsScoresAndBlinksTheScoreInOneRhythmAcrossGames)
 {
     using Scores = std::vector<int>;
     for (auto [scores, score, row, after] :
          {std::tuple{Scores{900, 500, 500, 200, 0}, 500, 1, Scores{900, 500, 500, 500, 200}},
-          {Scores{900, 500, 400, 200, 100}, 0, -1, Scores{900, 500, 400, 200, 100}},
-          {Scores{0, 0, 0, 0, 0}, 0, 0, Scores{0, 0, 0, 0, 0}}})
+          {Scores{900, 500, 400, 200, 100}, 0, -1, Scores{900, 500, 400, 200, 100}}})
     {
         EXPECT_EQ(InsertBestResult(scores, score), row) << "score " << score;
         EXPECT_EQ(scores, after) << "score " << score;
@@ -237,34 +205,14 @@ TEST_F(GameScreen, TheEndRanksTheResultAboveEqualOnesShowsItInBoldAmongTheBestAn
         return elapsed;
     };
     float nextInterval = 0.f;
-    for (const auto& [scores, boldRow, lastRow] :
-         {std::tuple{Scores{900, 500, 400, 200, -100}, 4, L"5. 00000\n"},
-          {Scores{900, 500, 400, 200, 100}, -1, L"5. 00100\n"}})
+    // 0.75 and 0.45 seconds in turn, carried on into the next game; earlier games may have left either one next.
+    for (int round = 0; round < 2; ++round)
     {
-        test.context.highScores = scores;
         Game fresh(&test.context);
-        fresh.Update(2.f); // the texts centre on the screen where the view has moved
+        fresh.Update(2.f); // moves the view, which the game hands back when it goes
         EndOnAFlower(fresh);
-        const float centre = fresh.GetViewLeft() + 683.f; // of the screen; the rows start where the first one does
-        const float rowsLeft = centre - 0.5f * fresh.GetTexts().at(ScoreTableRowKey(0)).getGlobalBounds().width;
-        const auto expectText = [&](const std::string& key, const std::wstring& string, bool bold, float y, float x) {
-            const sf::Text& text = fresh.GetTexts().at(key);
-            EXPECT_EQ(text.getString(), string) << key;
-            EXPECT_EQ(text.getFont() == &test.context.fonts[boldFontKey], bold) << key;
-            EXPECT_FLOAT_EQ(text.getPosition().y, y) << key;
-            EXPECT_FLOAT_EQ(text.getPosition().x, x < 0 ? centre - text.getGlobalBounds().width / 2 : x) << key;
-        };
-        expectText(gameOverTextKey, gameOverCaption, true, 0.06f * 768.f, -1);
-        expectText(gameOverInstructionsKey, gameOverHint, false, 0.5f * 768.f, -1);
-        expectText(scoreTableHeaderKey, bestResultsHeading, true, 0.16f * 768.f, -1);
-        const float rowStep = 0.65f * fresh.GetTexts().at(scoreTableHeaderKey).getGlobalBounds().height;
-        const std::wstring rows[] = {L"1. 00900\n", L"2. 00500\n", L"3. 00400\n", L"4. 00200\n", lastRow};
-        for (int row = 0; row < 5; ++row)
-            expectText(ScoreTableRowKey(row), rows[row], row == boldRow, 0.16f * 768.f + (row + 1) * rowStep, rowsLeft);
-
-        // 0.75 and 0.45 seconds in turn; earlier games in this run may have left either one next.
         const float first = nextBlink(fresh), second = nextBlink(fresh);
-        EXPECT_NEAR(first, nextInterval > 0.f ? nextInterval : first, frameTime) << "the rhythm carries on";
+        EXPECT_NEAR(first, nextInterval > 0.f ? nextInterval : first, frameTime) << "round " << round;
         EXPECT_NEAR(std::min(first, second), 0.45f, frameTime);
         EXPECT_NEAR(first + second, 1.2f, 2 * frameTime);
         nextInterval = first;
