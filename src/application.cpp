@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "constants.h"
 #include "game.h"
 #include "info_menu.h"
 #include "start_menu.h"
@@ -19,6 +20,25 @@
 #include <iostream>
 #include <random>
 
+const std::string korvelKey = "korvel";
+const std::string partnerLogosKey = "logos-60";
+const std::string playerTextureKey = "player-74";
+const std::string largeCloud1Key = "cloud1-256";
+const std::string largeCloud2Key = "cloud2-256";
+const std::string smallCloud1Key = "cloud1-128";
+const std::string smallCloud2Key = "cloud2-128";
+const std::string canKey = "can-small";
+const std::string cokeCanKey = "coke-can-small";
+const std::string glassBottleKey = "glass-bottle-small";
+const std::string plasticBottleKey = "plastic-bottle-small";
+const std::string hvezdniceKey = "hvezdnice";
+const std::string lenKey = "len";
+const std::string sasankaKey = "sasanka";
+const std::string vegetaceKey = "vegetace";
+const std::string morfologieKey = "morfologie";
+const std::string pickupSoundKey = "pickup";
+const std::string gameOverSoundKey = "game-over";
+
 namespace
 {
 const std::string logFileName = "log.txt";
@@ -28,37 +48,37 @@ const std::string missingAssetMessage = "Aplikace nenalezla všechny soubory. Na
 
 struct AssetEntry
 {
-    const char* key;
+    const std::string& key;
     const char* file;
 };
 
 const std::array<AssetEntry, 2> fontTable = {{
-    {"texgyreadventor-regular", "texgyreadventor-regular.otf"},
-    {"texgyreadventor-bold", "texgyreadventor-bold.otf"},
+    {regularFontKey, "texgyreadventor-regular.otf"},
+    {boldFontKey, "texgyreadventor-bold.otf"},
 }};
 
 const std::array<AssetEntry, 16> textureTable = {{
-    {"korvel", "Logos/korvel_50.png"},
-    {"logos-60", "Logos/logos_combined_60.png"},
-    {"player-74", "Player/player_spritesheet_74.png"},
-    {"cloud1-256", "Clouds/256x256/Cloud_1.png"},
-    {"cloud2-256", "Clouds/256x256/Cloud_2.png"},
-    {"cloud1-128", "Clouds/128x128/Cloud_1.png"},
-    {"cloud2-128", "Clouds/128x128/Cloud_2.png"},
-    {"can-small", "Garbage/can_small_thinnest.v2.png"},
-    {"coke-can-small", "Garbage/coke_can_small_thinnest.v2.png"},
-    {"glass-bottle-small", "Garbage/glass_bottle_small_thinnest.v2.png"},
-    {"plastic-bottle-small", "Garbage/plastic_bottle_small_thinnest.v2.png"},
-    {"hvezdnice", "Flowers/hvezdnice_larger.png"},
-    {"len", "Flowers/len_larger.png"},
-    {"sasanka", "Flowers/sasanka_larger.png"},
-    {"vegetace", "vegetace_20.jpg"},
-    {"morfologie", "morfologie_2_20.jpg"},
+    {korvelKey, "Logos/korvel_50.png"},
+    {partnerLogosKey, "Logos/logos_combined_60.png"},
+    {playerTextureKey, "Player/player_spritesheet_74.png"},
+    {largeCloud1Key, "Clouds/256x256/Cloud_1.png"},
+    {largeCloud2Key, "Clouds/256x256/Cloud_2.png"},
+    {smallCloud1Key, "Clouds/128x128/Cloud_1.png"},
+    {smallCloud2Key, "Clouds/128x128/Cloud_2.png"},
+    {canKey, "Garbage/can_small_thinnest.v2.png"},
+    {cokeCanKey, "Garbage/coke_can_small_thinnest.v2.png"},
+    {glassBottleKey, "Garbage/glass_bottle_small_thinnest.v2.png"},
+    {plasticBottleKey, "Garbage/plastic_bottle_small_thinnest.v2.png"},
+    {hvezdniceKey, "Flowers/hvezdnice_larger.png"},
+    {lenKey, "Flowers/len_larger.png"},
+    {sasankaKey, "Flowers/sasanka_larger.png"},
+    {vegetaceKey, "vegetace_20.jpg"},
+    {morfologieKey, "morfologie_2_20.jpg"},
 }};
 
 const std::array<AssetEntry, 2> soundTable = {{
-    {"pickup", "pickup.wav"},
-    {"game-over", "game_over.wav"},
+    {pickupSoundKey, "pickup.wav"},
+    {gameOverSoundKey, "game_over.wav"},
 }};
 
 template <typename Asset, std::size_t Count>

@@ -72,6 +72,25 @@ protected:
 };
 
 // Asset store
+// Asset keys of the textures and sounds; the font keys are with the shared interface constants.
+extern const std::string korvelKey;
+extern const std::string partnerLogosKey;
+extern const std::string playerTextureKey;
+extern const std::string largeCloud1Key;
+extern const std::string largeCloud2Key;
+extern const std::string smallCloud1Key;
+extern const std::string smallCloud2Key;
+extern const std::string canKey;
+extern const std::string cokeCanKey;
+extern const std::string glassBottleKey;
+extern const std::string plasticBottleKey;
+extern const std::string hvezdniceKey;
+extern const std::string lenKey;
+extern const std::string sasankaKey;
+extern const std::string vegetaceKey;
+extern const std::string morfologieKey;
+extern const std::string pickupSoundKey;
+extern const std::string gameOverSoundKey;
 [[noreturn]] void AbortOnMissingAsset(const std::string& path);
 void LoadAllAssets(AppContext& context, const std::string& assetDirectory);
 

@@ -10,20 +10,6 @@
 
 namespace
 {
-const std::string playerTextureKey = "player-74";
-const std::string smallCloud1Key = "cloud1-128";
-const std::string smallCloud2Key = "cloud2-128";
-const std::string largeCloud1Key = "cloud1-256";
-const std::string largeCloud2Key = "cloud2-256";
-const std::string canKey = "can-small";
-const std::string cokeCanKey = "coke-can-small";
-const std::string glassBottleKey = "glass-bottle-small";
-const std::string plasticBottleKey = "plastic-bottle-small";
-const std::string lenKey = "len";
-const std::string hvezdniceKey = "hvezdnice";
-const std::string sasankaKey = "sasanka";
-const std::string pickupSoundKey = "pickup";
-const std::string gameOverSoundKey = "game-over";
 const std::string smallClass = "small";
 const std::string largeClass = "large";
 

@@ -66,8 +66,8 @@ float InfoMenu::CreateTopics(sf::Vector2f windowSize)
 
 void InfoMenu::CreatePictures(sf::Vector2f position)
 {
-    m_pictures[morphologyTopic].setTexture(m_context->textures["morfologie"]);
-    m_pictures[vegetationTopic].setTexture(m_context->textures["vegetace"]);
+    m_pictures[morphologyTopic].setTexture(m_context->textures[morfologieKey]);
+    m_pictures[vegetationTopic].setTexture(m_context->textures[vegetaceKey]);
     for (auto& [topic, picture] : m_pictures)
         picture.setPosition(position);
 }

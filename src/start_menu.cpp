@@ -60,9 +60,9 @@ void StartMenu::CreateTitle(const sf::Font& font, sf::Vector2f windowSize)
 
 void StartMenu::PlaceLogos(sf::Vector2f windowSize)
 {
-    m_logos.setTexture(m_context->textures["logos-60"]);
+    m_logos.setTexture(m_context->textures[partnerLogosKey]);
     m_logos.setPosition(CentredX(windowSize.x, m_logos.getGlobalBounds()), partnerLogosTop * windowSize.y);
-    m_organisationLogo.setTexture(m_context->textures["korvel"]);
+    m_organisationLogo.setTexture(m_context->textures[korvelKey]);
     m_organisationLogo.setPosition(CentredX(windowSize.x, m_organisationLogo.getGlobalBounds()),
                                    logoTop * windowSize.y);
 }
