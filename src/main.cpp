@@ -12,17 +12,21 @@
 #include <X11/Xlib.h>
 #undef Screen
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <memory>
+#include <thread>
 
 namespace
 {
 constexpr unsigned int windowWidth = 1366;
 constexpr unsigned int windowHeight = 768;
 constexpr unsigned int bitsPerPixel = 32;
+constexpr int displayAttempts = 5;
+constexpr std::chrono::milliseconds displayRetryPause(40);
 
 volatile std::sig_atomic_t stopRequested = 0; // set by SIGTERM, SIGINT or SIGHUP
 
@@ -43,12 +47,18 @@ void InstallStopHandlers()
 
 using DisplayConnection = std::unique_ptr<Display, decltype(&XCloseDisplay)>;
 
-// SFML aborts the process when it cannot reach the X server, so ask first. The connection
-// stays open until the window has its own: an X server may drop a connection that comes
-// right after another one has closed.
+// SFML aborts the process when it cannot reach the X server, so ask first. An X server may
+// drop a connection that comes right after another client has left, so a few tries tell that
+// apart from no server at all; the connection stays open until the window has its own.
 DisplayConnection ConnectToDisplay()
 {
-    return DisplayConnection(XOpenDisplay(nullptr), &XCloseDisplay);
+    DisplayConnection display(XOpenDisplay(nullptr), &XCloseDisplay);
+    for (int attempt = 1; display == nullptr && attempt < displayAttempts; ++attempt)
+    {
+        std::this_thread::sleep_for(displayRetryPause);
+        display.reset(XOpenDisplay(nullptr));
+    }
+    return display;
 }
 
 // SFML places a new window from the desktop's width only, pushing it partly off screen.

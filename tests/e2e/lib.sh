@@ -67,6 +67,17 @@ e2e_prepare() {
     e2e_start_xvfb
 }
 
+# Runs an X client command; the X server may drop a connection that comes right after
+# another client has left, so a failed command is tried again.
+e2e_x() {
+    local attempt
+    for attempt in 1 2 3; do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 e2e_log() {
     cat "$E2E_DIR/assets/log.txt" 2>/dev/null || true
 }
@@ -85,26 +96,26 @@ e2e_wait_for_window() {
     e2e_wait_for 'E2E_WINDOW=$(xdotool search --name "^Kvelmora$" 2>/dev/null | head -n 1); [ -n "$E2E_WINDOW" ]' 15 ||
         e2e_fail "the game window did not appear"
     e2e_wait_for 'e2e_log_has "main: ProcessEvent end."' 15 || e2e_fail "the frame loop did not start"
-    xdotool windowfocus --sync "$E2E_WINDOW"
+    e2e_x xdotool windowfocus --sync "$E2E_WINDOW"
     sleep 0.2
 }
 
 e2e_key() {
-    xdotool key --delay 60 "$@"
+    e2e_x xdotool key --delay 60 "$@"
 }
 
 # Moves the pointer to window coordinates ($1, $2); a click follows when $3 is "click".
 e2e_point() {
-    xdotool mousemove --sync --window "$E2E_WINDOW" "$1" "$2"
+    e2e_x xdotool mousemove --sync --window "$E2E_WINDOW" "$1" "$2"
     sleep 0.15
     if [ "${3:-}" = click ]; then
-        xdotool click 1
+        e2e_x xdotool click 1
         sleep 0.15
     fi
 }
 
 e2e_screenshot() {
-    import -window root "$1"
+    e2e_x import -window root "$1"
 }
 
 e2e_game_running() {

@@ -24,7 +24,7 @@ e2e_game_running || e2e_fail "the program must wait for the box to be dismissed"
 # A key press that comes before the box has drawn itself is lost, so it is repeated.
 for attempt in 1 2 3 4 5; do
     sleep 0.3
-    xdotool windowfocus --sync "$box"
+    e2e_x xdotool windowfocus --sync "$box"
     e2e_key Return
     e2e_wait_for '! e2e_game_running' 2 && break
 done
