@@ -111,6 +111,17 @@ def big_flower(x, y, kind, r, stem):
     return "".join(out)
 
 
+def grass_blades(rng, count, top, wave, period, depth, heights, lean, width):
+    """Curved blades along a wavy meadow edge; `lean` is how far a tip may bend sideways."""
+    blades = []
+    for _ in range(count):
+        x = rng.uniform(0, W)
+        y = top + wave * math.sin(x / period) + rng.uniform(0, depth)
+        h = rng.uniform(*heights)
+        blades.append(f"M{f(x)},{f(y)} q{f(rng.uniform(-2, 2))},{f(-h * 0.6)} {f(rng.uniform(-lean, lean))},{f(-h)}")
+    return f'<path d="{" ".join(blades)}" fill="none" stroke="{BLADE}" stroke-width="{width}" stroke-linecap="round"/>'
+
+
 def sky_and_far_hills(rng, horizon):
     out = [f'<rect width="{W}" height="{H}" fill="{SKY}"/>',
            f'<rect y="{horizon - 46}" width="{W}" height="{H}" fill="{SKY_LOW}" opacity="0.6"/>',
@@ -171,13 +182,7 @@ def vegetace():
     # foreground meadow with bigger flowers
     fg = [(x, H - 42 + 8 * math.sin(x / 29) + rng.uniform(-3, 3)) for x in range(-10, W + 20, 22)]
     out.append(f'<path d="{smooth(fg, closed=False)} L{W + 10},{H + 5} L-10,{H + 5} Z" fill="{GRASS}" stroke="{GRASS_DARK}" stroke-width="1.2"/>')
-    blades = []
-    for _ in range(140):
-        x = rng.uniform(0, W)
-        y = H - 38 + 8 * math.sin(x / 29) + rng.uniform(0, 40)
-        h = rng.uniform(6, 14)
-        blades.append(f"M{f(x)},{f(y)} q{f(rng.uniform(-2, 2))},{f(-h * 0.6)} {f(rng.uniform(-4, 4))},{f(-h)}")
-    out.append(f'<path d="{" ".join(blades)}" fill="none" stroke="{BLADE}" stroke-width="1.1" stroke-linecap="round"/>')
+    out.append(grass_blades(rng, 140, H - 38, 8, 29, 40, (6, 14), 4, "1.1"))
     for x, y, kind, r in [(30, 318, 0, 7), (62, 330, 2, 8), (112, 312, 1, 9), (150, 334, 0, 6.5),
                           (196, 318, 2, 7.5), (238, 326, 1, 8.5), (276, 314, 0, 7)]:
         out.append(big_flower(x, y, kind, r, 30))
@@ -270,13 +275,7 @@ def morfologie():
     fg = [(x, H - 12 + 4 * math.sin(x / 17) + rng.uniform(-2, 2)) for x in range(-20, W + 30, 20)]
     out.append(f'<path d="{smooth(fg, closed=False)} L{W + 20},{H + 5} L-20,{H + 5} Z" fill="{GRASS}" '
                f'stroke="{GRASS_DARK}" stroke-width="1"/>')
-    blades = []
-    for _ in range(70):
-        x = rng.uniform(0, W)
-        y = H - 8 + 4 * math.sin(x / 17) + rng.uniform(0, 10)
-        h = rng.uniform(5, 10)
-        blades.append(f"M{f(x)},{f(y)} q{f(rng.uniform(-2, 2))},{f(-h * 0.6)} {f(rng.uniform(-3, 3))},{f(-h)}")
-    out.append(f'<path d="{" ".join(blades)}" fill="none" stroke="{BLADE}" stroke-width="1" stroke-linecap="round"/>')
+    out.append(grass_blades(rng, 70, H - 8, 4, 17, 10, (5, 10), 3, "1"))
     return "".join(out)
 
 

@@ -6,6 +6,7 @@
 #include "start_menu.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Mouse.hpp>
 
 #include <SDL2/SDL_messagebox.h>
 
@@ -220,6 +221,11 @@ Screen::Screen(AppContext* context)
 {
 }
 
+sf::Vector2f Screen::GetMousePosition() const
+{
+    return sf::Vector2f(sf::Mouse::getPosition(*m_context->window));
+}
+
 Application::Application(sf::RenderWindow* window)
     : m_context(window)
 {
@@ -244,8 +250,7 @@ void Application::ProcessEvent(const sf::Event& event)
     if (request != ScreenRequest::None)
     {
         // The new screen is complete before the old one goes.
-        std::unique_ptr<Screen> next = CreateScreen(request);
-        m_screen = std::move(next);
+        m_screen = CreateScreen(request);
     }
     WriteLog("application: ProcessEvent end.");
 }

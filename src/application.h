@@ -3,6 +3,7 @@
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Event.hpp>
 
 #include <istream>
@@ -68,6 +69,9 @@ public:
     virtual void Draw() = 0;
 
 protected:
+    // The pointer as it is now, relative to the window, not where an event says it was.
+    sf::Vector2f GetMousePosition() const;
+
     AppContext* m_context; // not owned
 };
 

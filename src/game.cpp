@@ -449,20 +449,18 @@ void Game::EndGame()
 
 void Game::CollectGarbage()
 {
+    // Removed in place, keeping the order: copying every item each frame would cost more
+    // the longer the game runs.
     const sf::FloatRect runner = m_player.GetBounds();
-    std::vector<sf::Sprite> kept;
-    kept.reserve(m_garbage.size());
+    const auto touched = [&runner](const sf::Sprite& item) { return runner.intersects(item.getGlobalBounds()); };
     for (const sf::Sprite& item : m_garbage)
     {
-        if (!runner.intersects(item.getGlobalBounds()))
-        {
-            kept.push_back(item);
+        if (!touched(item))
             continue;
-        }
         m_score += pointsPerItem;
         m_pickupSound.play(); // from the beginning again if still sounding
     }
-    m_garbage = std::move(kept);
+    m_garbage.erase(std::remove_if(m_garbage.begin(), m_garbage.end(), touched), m_garbage.end());
 }
 
 void Game::ShowGameOver(int highlightedRow)

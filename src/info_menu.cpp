@@ -80,11 +80,6 @@ float InfoMenu::GetColumnRight() const
     return right;
 }
 
-sf::Vector2f InfoMenu::GetMousePosition() const
-{
-    return sf::Vector2f(sf::Mouse::getPosition(*m_context->window));
-}
-
 ScreenRequest InfoMenu::ProcessEvent(const sf::Event& event)
 {
     if (event.type != sf::Event::MouseButtonPressed || event.mouseButton.button != sf::Mouse::Left)

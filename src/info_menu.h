@@ -28,7 +28,6 @@ private:
     float CreateTopics(sf::Vector2f windowSize);
     void CreatePictures(sf::Vector2f position);
     float GetColumnRight() const;
-    sf::Vector2f GetMousePosition() const;
 
     std::map<int, sf::Text> m_topics;
     sf::Text m_page;

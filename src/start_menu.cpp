@@ -67,12 +67,6 @@ void StartMenu::PlaceLogos(sf::Vector2f windowSize)
                                    logoTop * windowSize.y);
 }
 
-sf::Vector2f StartMenu::GetMousePosition() const
-{
-    // The pointer as it is now, not where an event says it was.
-    return sf::Vector2f(sf::Mouse::getPosition(*m_context->window));
-}
-
 ScreenRequest StartMenu::ProcessEvent(const sf::Event& event)
 {
     WriteLog("start_menu: ProcessEvent start.");

@@ -28,7 +28,6 @@ private:
     void CreateButtons(const sf::Font& font, sf::Vector2f windowSize);
     void CreateTitle(const sf::Font& font, sf::Vector2f windowSize);
     void PlaceLogos(sf::Vector2f windowSize);
-    sf::Vector2f GetMousePosition() const;
 
     std::map<int, sf::Text> m_buttons; // hit-tested and drawn in key order
     sf::Text m_title;
