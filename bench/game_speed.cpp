@@ -64,8 +64,7 @@ int main(int argc, char* argv[])
     const int measuredFrames = argc > 1 ? std::atoi(argv[1]) : 600;
     sf::ContextSettings settings;
     settings.antialiasingLevel = 1;
-    sf::RenderWindow window(sf::VideoMode(1366, 768, 32), "Kvelmora", sf::Style::Titlebar | sf::Style::Close,
-                            settings);
+    sf::RenderWindow window(sf::VideoMode(1366, 768, 32), "Kvelmora", sf::Style::Titlebar | sf::Style::Close, settings);
     window.setVerticalSyncEnabled(true);
     AppContext context(&window);
     LoadAllAssets(context, GetAssetDirectory());

@@ -11,6 +11,8 @@ const std::wstring menuTitle = L"Kvelmora";
 const std::wstring infoButtonText = L"       Více o \nKvelmora";
 const std::wstring playButtonText = L"Hrát hru";
 
+// The texts keep one source line per line on screen.
+// clang-format off
 const std::vector<std::wstring> infoTopics = {
     L"Kvelmora",
     L"Geologie a morfologie",
@@ -68,6 +70,8 @@ const std::vector<std::wstring> infoPages = {
     L"Protože jde o\u00A0vzácná a\u00A0snadno zranitelná místa, je mnoho z\u00A0nich dnes chráněno jako přírodní památky nebo\n"
     L"přírodní rezervace, kde se smí chodit jen po vyznačených stezkách.\n",
 };
+
+// clang-format on
 
 const std::wstring gameInstructions =
     L"Posbírejte co nejvíc odpadků, ale nešlápněte při tom na rostlinky. Skáčte šípkou nahoru.\n"

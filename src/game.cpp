@@ -13,33 +13,33 @@ namespace
 const std::string smallClass = "small";
 const std::string largeClass = "large";
 
-constexpr float jumpVelocity = -2500.f;   // pixels per second, negative is up
-constexpr float gravity = 7000.f;         // pixels per second squared
-constexpr float cloudVelocity = -100.f;   // pixels per second through the world
-constexpr float groundClearance = 100.f;  // pixels between the ground line and the window's bottom
-constexpr float marginShare = 0.01f;      // of the window width: the spawners' least clearance
-constexpr float playerStartX = 50.f;      // pixels from the world's left edge
-constexpr int cloudBatchScreens = 1;      // clouds are spawned every this many screens, for as many
-constexpr int screensAhead = 1;           // a new strip starts at the view's right edge
-constexpr int firstSegmentTick = -2;      // the first boundary after the first jump reads -1
-constexpr float emptyWorldRight = 0.8f;   // of the window width: where spawning starts with nothing placed
-constexpr float cloudLead = 0.05f;        // of the window width: least distance before a cloud
-constexpr float cloudSpread = 0.65f;      // of the window width: random extra distance before a cloud
-constexpr float cloudBand = 0.4f;         // of the window height kept free of clouds above the ground
-constexpr int largeCloudOdds = 6;         // one cloud in this many is large
+constexpr float jumpVelocity = -2500.f;  // pixels per second, negative is up
+constexpr float gravity = 7000.f;        // pixels per second squared
+constexpr float cloudVelocity = -100.f;  // pixels per second through the world
+constexpr float groundClearance = 100.f; // pixels between the ground line and the window's bottom
+constexpr float marginShare = 0.01f;     // of the window width: the spawners' least clearance
+constexpr float playerStartX = 50.f;     // pixels from the world's left edge
+constexpr int cloudBatchScreens = 1;     // clouds are spawned every this many screens, for as many
+constexpr int screensAhead = 1;          // a new strip starts at the view's right edge
+constexpr int firstSegmentTick = -2;     // the first boundary after the first jump reads -1
+constexpr float emptyWorldRight = 0.8f;  // of the window width: where spawning starts with nothing placed
+constexpr float cloudLead = 0.05f;       // of the window width: least distance before a cloud
+constexpr float cloudSpread = 0.65f;     // of the window width: random extra distance before a cloud
+constexpr float cloudBand = 0.4f;        // of the window height kept free of clouds above the ground
+constexpr int largeCloudOdds = 6;        // one cloud in this many is large
 constexpr int pointsPerItem = 100;
-constexpr float minFlowerOverlap = 5.f;   // pixels in both directions
-constexpr float firstBlinkInterval = 0.75f; // seconds the score stays black
+constexpr float minFlowerOverlap = 5.f;      // pixels in both directions
+constexpr float firstBlinkInterval = 0.75f;  // seconds the score stays black
 constexpr float secondBlinkInterval = 0.45f; // seconds the score stays white
 constexpr unsigned int scoreCharacterSize = 35;
 constexpr unsigned int instructionsCharacterSize = 22;
 constexpr unsigned int gameOverCharacterSize = 22;
-constexpr float scoreRightGap = 0.11f;    // of the window width, right of the single starting digit
-constexpr float scoreTop = 0.06f;         // of the window height
+constexpr float scoreRightGap = 0.11f; // of the window width, right of the single starting digit
+constexpr float scoreTop = 0.06f;      // of the window height
 constexpr float instructionsTop = 0.18f;
 constexpr float gameOverTop = 0.06f;
 constexpr float tableTop = 0.16f;
-constexpr float rowStepShare = 0.65f;     // of the table heading's height
+constexpr float rowStepShare = 0.65f; // of the table heading's height
 constexpr float hintTop = 0.5f;
 constexpr int scoreDigits = 5;
 constexpr float horizonLeftOverhang = 50.f; // pixels left of the view
@@ -98,8 +98,8 @@ std::string ScoreTableRowKey(std::size_t row)
 
 int InsertBestResult(std::vector<int>& bestResults, int score)
 {
-    const auto place = std::find_if(bestResults.begin(), bestResults.end(),
-                                     [score](int entry) { return entry <= score; });
+    const auto place =
+        std::find_if(bestResults.begin(), bestResults.end(), [score](int entry) { return entry <= score; });
     if (place == bestResults.end())
         return -1;
     std::copy_backward(place, bestResults.end() - 1, bestResults.end());
@@ -190,8 +190,8 @@ void Game::LoadTextures()
     m_largeCloudTextures = {textures[largeCloud1Key], textures[largeCloud2Key]};
     // Only the four kinds that have pictures: an item without one could never be seen or collected.
     m_garbageTextures = {textures[canKey], textures[cokeCanKey], textures[glassBottleKey], textures[plasticBottleKey]};
-    m_flowerKinds = {{lenKey, textures[lenKey]}, {hvezdniceKey, textures[hvezdniceKey]},
-                     {sasankaKey, textures[sasankaKey]}};
+    m_flowerKinds = {
+        {lenKey, textures[lenKey]}, {hvezdniceKey, textures[hvezdniceKey]}, {sasankaKey, textures[sasankaKey]}};
 }
 
 void Game::PlacePlayer()
@@ -452,7 +452,9 @@ void Game::CollectGarbage()
     // Removed in place, keeping the order: copying every item each frame would cost more
     // the longer the game runs.
     const sf::FloatRect runner = m_player.GetBounds();
-    const auto touched = [&runner](const sf::Sprite& item) { return runner.intersects(item.getGlobalBounds()); };
+    const auto touched = [&runner](const sf::Sprite& item) {
+        return runner.intersects(item.getGlobalBounds());
+    };
     for (const sf::Sprite& item : m_garbage)
     {
         if (!touched(item))
@@ -483,8 +485,7 @@ void Game::ShowGameOver(int highlightedRow)
     for (std::size_t row = 0; row < m_context->highScores.size(); ++row)
     {
         const bool highlighted = static_cast<int>(row) == highlightedRow;
-        const std::wstring line =
-            std::to_wstring(row + 1) + L". " + FormatScore(m_context->highScores[row]) + L"\n";
+        const std::wstring line = std::to_wstring(row + 1) + L". " + FormatScore(m_context->highScores[row]) + L"\n";
         sf::Text text = MakeText(highlighted ? boldFontKey : regularFontKey, gameOverCharacterSize, sf::String(line));
         if (row == 0)
             rowLeft = CentredX(centreLine, text);

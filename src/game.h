@@ -145,7 +145,7 @@ private:
     float m_screenDistance = 0.f; // scrolled since the last screen boundary, pixels
     int m_screensScrolled = 0;
     int m_score = 0;
-    float m_blinkTimer = 0.f; // seconds since the score text last blinked
+    float m_blinkTimer = 0.f;          // seconds since the score text last blinked
     std::vector<sf::Sprite> m_flowers; // left to right
     std::vector<sf::Sprite> m_garbage; // left to right, collected items removed
     std::vector<sf::Sprite> m_clouds;  // left to right

@@ -94,8 +94,7 @@ ScreenRequest InfoMenu::ProcessEvent(const sf::Event& event)
             m_currentPage = index;
         }
     }
-    return m_topics[backTopic].getGlobalBounds().contains(mouse) ? ScreenRequest::OpenStartMenu
-                                                                  : ScreenRequest::None;
+    return m_topics[backTopic].getGlobalBounds().contains(mouse) ? ScreenRequest::OpenStartMenu : ScreenRequest::None;
 }
 
 void InfoMenu::Update(float)

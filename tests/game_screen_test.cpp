@@ -10,11 +10,17 @@
 
 namespace
 {
-constexpr float frameTime = 1.f / 64.f; // seconds; scrolled distances stay exact in floats
+constexpr float frameTime = 1.f / 64.f;                             // seconds; scrolled distances stay exact in floats
 constexpr float width = 1366.f, margin = 13.66f, tolerance = 0.01f; // pixels; the spawners keep the margin clear
 
-float Left(const sf::Sprite& sprite) { return sprite.getGlobalBounds().left; }
-float Right(const sf::Sprite& sprite) { return Left(sprite) + sprite.getGlobalBounds().width; }
+float Left(const sf::Sprite& sprite)
+{
+    return sprite.getGlobalBounds().left;
+}
+float Right(const sf::Sprite& sprite)
+{
+    return Left(sprite) + sprite.getGlobalBounds().width;
+}
 
 void EndOnAFlower(Game& game)
 {
@@ -26,7 +32,10 @@ class GameScreen : public ::testing::Test
 {
 protected:
     TestContext test;
-    struct Seeded { Seeded() { SeedRandom(2024); } } seeded; // before the game draws its first clouds
+    struct Seeded
+    {
+        Seeded() { SeedRandom(2024); }
+    } seeded; // before the game draws its first clouds
     Game game{&test.context};
     const Player& player = game.GetPlayer();
 };
@@ -36,7 +45,7 @@ TEST_F(GameScreen, AScriptedPlayerCrossesStripAfterStripAtEachRowsSpeedCollectin
 {
     Autopilot autopilot(game);
     const float speeds[] = {450.f, 500.f, 550.f, 600.f, 650.f, 700.f, 700.f, 750.f};
-    const float gaps[][2] = {{0.4f, 0.6f}, {0.4f, 0.6f}, {0.35f, 0.55f}, {0.35f, 0.55f}, // least and greatest,
+    const float gaps[][2] = {{0.4f, 0.6f}, {0.4f, 0.6f},  {0.35f, 0.55f}, {0.35f, 0.55f}, // least and greatest,
                              {0.3f, 0.5f}, {0.45f, 0.7f}, {0.3f, 0.6f},   {0.3f, 0.6f}};  // in screens
     std::vector<float> strips; // where each filled strip starts
     std::size_t placed = 0;    // items: one in every gap from the first cluster reaching a strip on
@@ -122,9 +131,11 @@ TEST_F(GameScreen, TheRunnerWaitsForTheFirstJumpAndJumpsOnlyFromTheGroundLanding
 TEST_F(GameScreen, FlowersTouchFromFivePixelsAndEndTheGameOnceAndAnyOverlapCollectsItems)
 {
     const sf::FloatRect runner(50.f, 594.f, 50.f, 74.f);
-    for (const auto& [left, top, touches] : {std::tuple{95.1f, 600.f, false}, {95.f, 600.f, true}, // 4.9 and 5 wide
-                                             {60.f, 663.1f, false}, {95.f, 663.f, true},           // 4.9 high, 5 by 5
-                                             {100.f, 600.f, false}})                               // edges touching
+    for (const auto& [left, top, touches] : {std::tuple{95.1f, 600.f, false},
+                                             {95.f, 600.f, true}, // 4.9 and 5 wide
+                                             {60.f, 663.1f, false},
+                                             {95.f, 663.f, true},    // 4.9 high, 5 by 5
+                                             {100.f, 600.f, false}}) // edges touching
         EXPECT_EQ(IsFlowerContact(runner, {left, top, 40.f, 68.f}), touches) << left << ", " << top;
     for (const float overlap : {0.f, 0.25f}) // the runner's right edge is at 100
     {
@@ -157,12 +168,18 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
                     gained{sf::Event::GainedFocus, {}};
     // Ended first?, the events, the answer to the last one; then paused?, the state, and the runner in the air?
     const std::tuple<bool, std::vector<sf::Event>, ScreenRequest, bool, GameState, bool> cases[] = {
-        {false, {up}, none, false, running, true},         {false, {p, up}, none, true, waiting, false},
-        {false, {space, other, LeftClick()}, none, false, waiting, false}, {false, {lost}, none, true, waiting, false},
-        {false, {up, space, other}, none, false, running, true}, {false, {up, p}, none, true, running, true},
-        {false, {up, p, p}, none, false, running, true},   {false, {up, p, lost, gained}, none, false, running, true},
-        {true, {space}, start, false, over, false},        {true, {up, LeftClick()}, none, false, over, false},
-        {true, {p}, menu, false, over, false},             {true, {other}, menu, false, over, false},
+        {false, {up}, none, false, running, true},
+        {false, {p, up}, none, true, waiting, false},
+        {false, {space, other, LeftClick()}, none, false, waiting, false},
+        {false, {lost}, none, true, waiting, false},
+        {false, {up, space, other}, none, false, running, true},
+        {false, {up, p}, none, true, running, true},
+        {false, {up, p, p}, none, false, running, true},
+        {false, {up, p, lost, gained}, none, false, running, true},
+        {true, {space}, start, false, over, false},
+        {true, {up, LeftClick()}, none, false, over, false},
+        {true, {p}, menu, false, over, false},
+        {true, {other}, menu, false, over, false},
         {true, {lost, space}, start, true, over, false}};
     for (std::size_t i = 0; i < std::size(cases); ++i)
     {
@@ -176,7 +193,9 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
         EXPECT_EQ(std::tuple(fresh.IsPaused(), fresh.GetState(), fresh.GetPlayer().GetState() == PlayerState::InAir),
                   std::tuple(paused, after, inAir));
         const sf::Text& score = fresh.GetTexts().at(scoreTextKey);
-        const auto snapshot = [&] { return std::pair(fresh.GetViewLeft(), score.getFillColor()); };
+        const auto snapshot = [&] {
+            return std::pair(fresh.GetViewLeft(), score.getFillColor());
+        };
         const auto before = snapshot();
         for (int frame = 0; frame < 50 && paused; ++frame) // long enough for exactly one blink
             fresh.Update(frameTime);
