@@ -57,8 +57,10 @@ float NextScreenBoundary(float x)
 
 std::size_t CountFrom(const std::vector<sf::Sprite>& sprites, float x)
 {
-    return static_cast<std::size_t>(
-        std::count_if(sprites.begin(), sprites.end(), [x](const sf::Sprite& sprite) { return Left(sprite) >= x; }));
+    const auto startsFromX = [x](const sf::Sprite& sprite) {
+        return Left(sprite) >= x;
+    };
+    return static_cast<std::size_t>(std::count_if(sprites.begin(), sprites.end(), startsFromX));
 }
 
 std::size_t CountClusters(const std::vector<sf::Sprite>& flowers, std::size_t first)
@@ -84,11 +86,12 @@ void ExpectGapsWithin(const std::vector<sf::Sprite>& flowers, std::size_t first,
 
 void EndOnAFlower(Game& game)
 {
-    game.PlaceFlowerCluster(1, game.GetPlayer().GetBounds().left + 40.f);
+    const float deepInTheRunner = 40.f; // pixels right of its left edge
+    game.PlaceFlowerCluster(1, game.GetPlayer().GetBounds().left + deepInTheRunner);
     game.CheckFlowerContact();
 }
 
-// Seconds until the score text changes colour.
+// Seconds until the score text changes colour; gives up after two, longer than any blink.
 float SecondsToNextBlink(Game& game)
 {
     const sf::Text& score = game.GetTexts().at(scoreTextKey);

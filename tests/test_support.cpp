@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "constants.h"
+
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/Window/Mouse.hpp>
 
@@ -45,6 +47,17 @@ sf::Event KeyPress(sf::Keyboard::Key key)
     event.type = sf::Event::KeyPressed;
     event.key = {key, false, false, false, false};
     return event;
+}
+
+std::wstring AllPlayerTexts()
+{
+    std::wstring texts = windowTitle + menuTitle + infoButtonText + playButtonText + gameInstructions;
+    texts += gameOverCaption + bestResultsHeading + gameOverHint;
+    for (const std::wstring& topic : infoTopics)
+        texts += topic;
+    for (const std::wstring& page : infoPages)
+        texts += page;
+    return texts;
 }
 
 namespace

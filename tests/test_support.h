@@ -30,6 +30,9 @@ void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position);
 sf::Event LeftClick();
 sf::Event KeyPress(sf::Keyboard::Key key);
 
+// Every fixed text the player sees, one after another.
+std::wstring AllPlayerTexts();
+
 // The middle of an element's global bounds.
 sf::Vector2f Centre(const sf::Text& text);
 sf::Vector2f Centre(const sf::Sprite& sprite);
