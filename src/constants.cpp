@@ -65,7 +65,7 @@ const std::vector<std::wstring> infoPages = {
     L"Těžiště jejich výskytu leží v\u00A0jediné pahorkatině, mírně zvlněné krajině polí, sadů a\u00A0lesíků protkané sítí\n"
     L"drobných potoků, kde se na slínovcových svazích zachovaly nejrozsáhlejší a\u00A0nejlépe vyvinuté lokality. Mimo ni\n"
     L"se objevují roztroušeně všude, kam sahají tytéž křídové usazeniny, zpravidla však jen jako drobné plošky na\n"
-    L"okrajích polí, v\u00A0zářezech cest nebo v\u00A0opuštěných lomech. Naprostá většina lokalit leží v\u00A0údolích řek a\u00A0jejich\n"
+    L"okrajích polí, v\u00A0zářezech cest nebo v\u00A0opuštěných lomech. Naprostá většina lokalit je v\u00A0údolích řek a\u00A0jejich\n"
     L"přítoků, které se do měkkého podloží hluboko zařízly; lokality leží hlavně na stráních obrácených k\u00A0jihu\n"
     L"a\u00A0západu. Protože jde o\u00A0vzácná a\u00A0snadno zranitelná místa, je mnoho z\u00A0nich dnes chráněno jako přírodní památky\n"
     L"nebo přírodní rezervace, kde se často smí chodit jen po vyznačených stezkách.\n",
