@@ -35,11 +35,12 @@ void Player::Jump()
     m_frameTimer = GetFramePeriod();
 }
 
-void Player::Update(float dt)
+void Player::Update(float dt, float scrolled)
 {
     m_velocity.x = m_game.GetSpeed();
-    // The move uses the velocity from before this frame's gravity.
-    m_sprite.move(m_velocity * dt);
+    // Exactly the view's move rather than the speed's, so the runner keeps its place on the screen
+    // however the floats round. The fall uses the velocity from before this frame's gravity.
+    m_sprite.move(scrolled, m_velocity.y * dt);
     if (m_state == PlayerState::InAir)
         FallAndLand(dt);
     else if (m_state == PlayerState::OnGround)

@@ -30,7 +30,8 @@ public:
     Player(Game& game, const sf::Texture& sheet);
 
     void Jump();
-    void Update(float dt);
+    // Runs along with the view, `scrolled` pixels, and falls or runs its animation over `dt` seconds.
+    void Update(float dt, float scrolled);
     void SetAnimationRow(unsigned int row);
     void Hit();
     void SetPosition(sf::Vector2f position);
