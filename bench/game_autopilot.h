@@ -17,12 +17,18 @@ public:
     {
     }
 
-    // One frame: a key press if a cluster is close, then the game's update.
+    // One frame: the player's keys, then the game's update.
     void Step(float dt)
+    {
+        PressKeys();
+        m_game.Update(dt);
+    }
+
+    // Up to start, and whenever a cluster is close.
+    void PressKeys()
     {
         if (m_jumping && (m_game.GetState() == GameState::Waiting || IsClusterClose()))
             PressUp();
-        m_game.Update(dt);
     }
 
     void StopJumping() { m_jumping = false; }

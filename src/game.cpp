@@ -196,6 +196,7 @@ void Game::CreateScoreText()
     sf::Text score = MakeText(boldFontKey, scoreCharacterSize, sf::String(std::to_wstring(m_score)));
     score.setPosition(window.x - score.getGlobalBounds().width - scoreRightGap * window.x, scoreTop * window.y);
     m_texts[scoreTextKey] = score;
+    m_textScreenPositions[scoreTextKey] = score.getPosition();
 }
 
 void Game::CreateInstructionsText()
@@ -204,6 +205,7 @@ void Game::CreateInstructionsText()
     sf::Text instructions = MakeText(regularFontKey, instructionsCharacterSize, sf::String(gameInstructions));
     instructions.setPosition(CentredX(0.5f * window.x, instructions), instructionsTop * window.y);
     m_texts[instructionsTextKey] = instructions;
+    m_textScreenPositions[instructionsTextKey] = instructions.getPosition();
 }
 
 void Game::LoadTextures()
@@ -299,13 +301,18 @@ void Game::Advance(float dt)
         return;
     }
     if (m_state == GameState::Running)
+    {
         m_texts.erase(instructionsTextKey);
+        m_textScreenPositions.erase(instructionsTextKey);
+    }
     PassScreenBoundaries();
-    const float scrolled = Scroll(dt);
-    m_player.Update(dt, scrolled);
+    Scroll(dt);
+    // Placed from the view rather than moved along with it, so that no rounding piles up over hours.
+    const float viewLeft = GetViewLeft();
+    m_player.Update(dt, viewLeft + playerStartX);
     m_texts[scoreTextKey].setString(sf::String(FormatScore(m_score)));
-    for (auto& [key, text] : m_texts)
-        text.move(scrolled, 0.f);
+    for (const auto& [key, position] : m_textScreenPositions)
+        m_texts[key].setPosition(viewLeft + position.x, position.y);
     for (sf::Sprite& cloud : m_clouds)
         cloud.move(cloudVelocity * dt, 0.f);
     CheckFlowerContact();
@@ -357,12 +364,9 @@ void Game::DropPassedSprites()
         DropBefore(*sprites, viewLeft);
 }
 
-float Game::Scroll(float dt)
+void Game::Scroll(float dt)
 {
-    const float before = GetViewLeft();
     m_view.move(m_currentSegment.speed * dt, 0.f);
-    // The view's move as the floats took it: what keeps its place on the screen moves by exactly this.
-    return GetViewLeft() - before;
 }
 
 void Game::Blink(float dt)

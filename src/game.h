@@ -126,7 +126,7 @@ private:
     void PassScreenBoundary(float windowWidth);
     void MoveWorldBack(float windowWidth);
     void DropPassedSprites();
-    float Scroll(float dt);
+    void Scroll(float dt);
     void Blink(float dt);
     void EndGame();
     float NextClusterLeft(const LevelSegment& segment, float stripStart) const;
@@ -151,6 +151,8 @@ private:
     sf::Sound m_pickupSound;
     sf::Sound m_gameOverSound;
     std::map<std::string, sf::Text> m_texts;
+    std::map<std::string, sf::Vector2f>
+        m_textScreenPositions; // of the texts that keep their place while the view scrolls
     sf::View m_view;
     float m_margin;            // least clearance the spawners keep, pixels
     int m_screensScrolled = 0; // screen boundaries passed since the world last moved back

@@ -35,12 +35,11 @@ void Player::Jump()
     m_frameTimer = GetFramePeriod();
 }
 
-void Player::Update(float dt, float scrolled)
+void Player::Update(float dt, float x)
 {
     m_velocity.x = m_game.GetSpeed();
-    // Exactly the view's move rather than the speed's, so the runner keeps its place on the screen
-    // however the floats round. The fall uses the velocity from before this frame's gravity.
-    m_sprite.move(scrolled, m_velocity.y * dt);
+    // The fall uses the velocity from before this frame's gravity.
+    m_sprite.setPosition(x, m_sprite.getPosition().y + m_velocity.y * dt);
     if (m_state == PlayerState::InAir)
         FallAndLand(dt);
     else if (m_state == PlayerState::OnGround)
