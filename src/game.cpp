@@ -23,8 +23,8 @@ constexpr float playerStartX = 50.f;     // pixels from the world's left edge
 constexpr int cloudBatchScreens = 1;     // clouds are spawned every this many screens, for as many
 constexpr int screensAhead = 1;          // a new strip starts at the view's right edge
 // The world moves back by this many screens once the view has scrolled as far. Everything near the view,
-// the eight screens of a strip ahead included, then stays below 2^17 pixels, where floats still resolve
-// 1/128 pixel and keep the runner and the texts where they stood in the first minute.
+// the eight screens of a strip ahead included, then stays below 2^17 pixels, where a float still resolves
+// 1/128 pixel: the runner and the texts, placed from the view, stand where they stood in the first minute.
 constexpr int rebaseScreens = 80;
 static_assert(rebaseScreens % cloudBatchScreens == 0, "clouds are spawned in whole batches");
 constexpr float longestStep = 1.f / 30.f; // seconds: at the top speed 25 pixels, narrower than any flower

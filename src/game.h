@@ -151,8 +151,7 @@ private:
     sf::Sound m_pickupSound;
     sf::Sound m_gameOverSound;
     std::map<std::string, sf::Text> m_texts;
-    std::map<std::string, sf::Vector2f>
-        m_textScreenPositions; // of the texts that keep their place while the view scrolls
+    std::map<std::string, sf::Vector2f> m_textScreenPositions; // texts that scroll along keep these places
     sf::View m_view;
     float m_margin;            // least clearance the spawners keep, pixels
     int m_screensScrolled = 0; // screen boundaries passed since the world last moved back

@@ -132,8 +132,8 @@ TEST_F(GameScreen, ClustersEndWhereTheSpacingBreaksAndItemsGoIntoEachGapFromTheG
 
 TEST_F(GameScreen, TheRunnerWaitsForTheFirstJumpAndJumpsOnlyFromTheGroundLandingExactlyOnIt)
 {
-    game.Update(4.f); // scrolls past a screen boundary, which the next frame handles
-    game.Update(0.f);
+    for (int frame = 0; frame < 16; ++frame) // four seconds, past a screen boundary; a frame plays at most 0.25 s
+        game.Update(0.25f);
     EXPECT_TRUE(game.GetFlowers().empty()) << "no strip before the first jump";
     game.ProcessEvent(KeyPress(sf::Keyboard::Up));
     for (int frame = 0; player.GetState() == PlayerState::InAir && frame < 99; ++frame)
