@@ -1,5 +1,6 @@
 // Hours of play and long frames: the game keeps its picture, its world and its cost.
 #include "../bench/game_autopilot.h"
+#include "game.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -32,17 +33,17 @@ std::vector<sf::FloatRect> Bounds(const std::vector<sf::Sprite>& sprites)
     return bounds;
 }
 
+// Plays until the runner stands on the ground again after the first jump.
+void StartAndLand(Game& game)
+{
+    game.ProcessEvent(KeyPress(sf::Keyboard::Up));
+    while (game.GetPlayer().GetState() == PlayerState::InAir)
+        game.Update(frameTime);
+}
+
 class EndlessPlay : public ::testing::Test
 {
 protected:
-    // Plays until the runner stands on the ground again after the first jump.
-    void StartAndLand(Game& game)
-    {
-        game.ProcessEvent(KeyPress(sf::Keyboard::Up));
-        while (game.GetPlayer().GetState() == PlayerState::InAir)
-            game.Update(frameTime);
-    }
-
     TestContext test;
 };
 } // namespace
@@ -93,7 +94,7 @@ TEST_F(EndlessPlay, AfterHoursTheRunnerAndScoreKeepTheirPlacesStripsMeetTheViews
         const float gap = Left(*first) - std::max(stripStart, previousEnd);
         if (game.GetSegmentIndex() >= 5)
         {
-            ASSERT_TRUE(gap >= 0.3f * width - 0.01f && gap <= 0.6f * width + 0.01f) << "step " << step;
+            ASSERT_TRUE(gap >= 0.3f * width - 0.01f && gap <= 0.6f * width + 0.01f) << gap << " in step " << step;
         }
     }
     EXPECT_GT(strips, 700u); // one every eight screens, about 740 at the top speed
