@@ -1,6 +1,6 @@
-// Ten hours of scripted play in 1/60 s frames. One seeded game is played to each of the minutes
-// 1, 30, 60, 180 and 600, one after the other; then the five are measured in alternating blocks, so
-// that a change of the machine's speed falls on all alike. For each: what a frame costs (the game's
+// Up to ten hours of scripted play in 1/60 s frames. A game is played to each of the minutes 1, 30,
+// 60, 180 and 600, one after the other from one seed; then the five are measured in alternating
+// blocks, so that a change of the machine's speed falls on all alike. For each: what a frame costs (the game's
 // update and its drawing into an off-screen target, in CPU time of the playing thread), how many
 // sprites it holds and draws, and where the runner and the score stand on the screen. A game that
 // neither slows down nor drifts shows about the same row at every minute.
