@@ -1,10 +1,9 @@
 // Up to ten hours of scripted play in 1/60 s frames. A game is played to each of the minutes 1, 30,
 // 60, 180 and 600, one after the other from one seed; then the five are measured in alternating
-// blocks, so that a change of the machine's speed falls on all alike. For each: what a frame costs (the game's
-// update and its drawing into an off-screen target, in CPU time of the playing thread; the median
-// frame), how many
-// sprites it holds and draws, and where the runner and the score stand on the screen. A game that
-// neither slows down nor drifts shows about the same row at every minute.
+// blocks, so that a change of the machine's speed falls on all alike. For each: the median frame's
+// cost (the game's update and its drawing into an off-screen target, in CPU time of the playing
+// thread), the sprites it holds and draws, and where the runner and the score stand on the screen.
+// A game that neither slows down nor drifts shows about the same row at every minute.
 #include "game_autopilot.h"
 #include "thread_time.h"
 
@@ -30,7 +29,7 @@ constexpr int sampleMinutes[] = {1, 30, 60, 180, 600};
 constexpr int blocks = 8;        // per game, in turn with the other games
 constexpr int blockFrames = 450; // frames per block: a minute of play per game in all
 constexpr unsigned int seed = 2024;
-constexpr double costGoal = 1.1;      // the last minute's frame against the first's
+constexpr double costGoal = 1.1;      // the last minute's cost against an earlier one's
 constexpr float positionGoal = 0.01f; // pixels that a screen position may move
 
 std::size_t CountInView(const std::vector<sf::Sprite>& sprites, float left, float right)
