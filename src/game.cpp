@@ -113,6 +113,7 @@ const std::string instructionsTextKey = "instructions";
 const std::string gameOverTextKey = "gameOverText";
 const std::string scoreTableHeaderKey = "scoreTableHeader";
 const std::string gameOverInstructionsKey = "gameOverInstructions";
+const std::string saveFailedTextKey = "saveFailed";
 
 std::string ScoreTableRowKey(std::size_t row)
 {
@@ -132,9 +133,12 @@ int InsertBestResult(std::vector<int>& bestResults, int score)
 
 std::wstring FormatScore(int score)
 {
-    const std::wstring digits = std::to_wstring(score);
-    const std::size_t fill = digits.size() < scoreDigits ? scoreDigits - digits.size() : 0;
-    return std::wstring(fill, L'0') + digits;
+    // The zeros go after a minus sign: -1 reads -0001.
+    std::wstring text = std::to_wstring(score);
+    const std::size_t signLength = score < 0 ? 1 : 0;
+    if (text.size() < scoreDigits)
+        text.insert(signLength, scoreDigits - text.size(), L'0');
+    return text;
 }
 
 std::size_t FindClusterEnd(const std::vector<sf::Sprite>& flowers, std::size_t index)
@@ -516,7 +520,11 @@ void Game::EndGame()
     m_state = GameState::GameOver;
     m_player.Hit();
     m_gameOverSound.play();
-    ShowGameOver(InsertBestResult(m_context->highScores, m_score));
+    const int row = InsertBestResult(m_context->highScores, m_score);
+    // Saved now rather than at exit: a kill, a crash or a lost display later keeps this result.
+    m_context->bestResults.Add(m_score);
+    m_context->bestResults.Save();
+    ShowGameOver(row);
 }
 
 void Game::CollectGarbage()
@@ -569,6 +577,15 @@ void Game::ShowGameOver(int highlightedRow)
     sf::Text hint = MakeText(regularFontKey, gameOverCharacterSize, sf::String(gameOverHint));
     hint.setPosition(CentredX(centreLine, hint), hintTop * window.y);
     m_texts[gameOverInstructionsKey] = hint;
+
+    if (m_context->bestResults.LastSaveFailed())
+    {
+        constexpr unsigned int noticeCharacterSize = 16; // smaller than the hint above it
+        constexpr float noticeTop = 0.56f;               // of the window height, one line under the hint
+        sf::Text notice = MakeText(regularFontKey, noticeCharacterSize, sf::String(saveFailedNotice));
+        notice.setPosition(CentredX(centreLine, notice), noticeTop * window.y);
+        m_texts[saveFailedTextKey] = notice;
+    }
 }
 
 void Game::Draw()

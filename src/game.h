@@ -51,13 +51,14 @@ extern const std::string instructionsTextKey;
 extern const std::string gameOverTextKey;
 extern const std::string scoreTableHeaderKey;
 extern const std::string gameOverInstructionsKey;
+extern const std::string saveFailedTextKey;    // under the hint when the best results could not be saved
 std::string ScoreTableRowKey(std::size_t row); // rows 0 to 4
 
 // Puts a finished game's score into the best results (best first, fixed length); an equal older
 // result moves down. Returns the score's row, or -1 when it is below every entry.
 int InsertBestResult(std::vector<int>& bestResults, int score);
 
-// At least five digits, zeros in front; longer scores keep all their digits.
+// At least five characters, zeros in front (after a minus sign); longer scores keep all their digits.
 std::wstring FormatScore(int score);
 
 // Flowers of one cluster stand exactly this far apart.
