@@ -2,12 +2,12 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build setup clean
+.PHONY: run test build setup clean package
 
 run: build
 	cd $(BUILD_DIR) && ./kvelmora
 
-test: build
+test: build package
 	scripts/run_tests.sh $(BUILD_DIR)
 
 build: setup
@@ -16,6 +16,12 @@ build: setup
 
 setup:
 	scripts/install_dependencies.sh
+
+# A .deb in dist/, with its dependencies worked out by dpkg-shlibdeps.
+package: setup
+	cmake -S . -B $(BUILD_DIR)-package -DCMAKE_BUILD_TYPE=Release -DKVELMORA_INSTALL_BINDIR=games
+	cmake --build $(BUILD_DIR)-package -j $(JOBS) --target kvelmora compressed_docs
+	cd $(BUILD_DIR)-package && cpack
 
 clean:
 	rm -rf $(BUILD_DIR)
