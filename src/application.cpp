@@ -87,11 +87,23 @@ void LoadGroup(std::map<std::string, Asset>& assets, const std::array<AssetEntry
         LoadAsset(assets, entry.key, directory / entry.file);
 }
 
-// Worked out once per run: finding the executable costs a system call, and every frame logs lines.
+FileLocations FindFileLocations()
+{
+    const std::filesystem::path portableAssets = GetExecutableDirectory() / "assets";
+    const std::optional<std::filesystem::path> installedAssets = GetInstalledAssetDirectory(GetExecutableDirectory());
+    const bool portableWritable = !installedAssets && CanWriteTo(portableAssets);
+    FileLocations locations =
+        ChooseFileLocations(portableAssets, installedAssets, portableWritable, GetPlayerFolders());
+    // A failure shows later, as a missing log or a failed save.
+    std::error_code error;
+    std::filesystem::create_directories(locations.bestResults, error);
+    std::filesystem::create_directories(locations.log, error);
+    return locations;
+}
+
 const std::filesystem::path& LogDirectory()
 {
-    static const std::filesystem::path directory = GetAssetDirectory();
-    return directory;
+    return GetFileLocations().log;
 }
 
 // The line that passed the limit is whole in the old file; the next one starts a new file.
@@ -142,9 +154,26 @@ std::mt19937& Generator()
 }
 } // namespace
 
+FileLocations ChooseFileLocations(const std::filesystem::path& portableAssets,
+                                  const std::optional<std::filesystem::path>& installedAssets, bool portableWritable,
+                                  const PlayerFolders& player)
+{
+    const std::filesystem::path assets = installedAssets.value_or(portableAssets);
+    if (!installedAssets && portableWritable)
+        return {assets, assets, assets};
+    return {assets, player.data, player.state};
+}
+
+const FileLocations& GetFileLocations()
+{
+    // Worked out once per run: finding the executable costs a system call, and every frame logs lines.
+    static const FileLocations locations = FindFileLocations();
+    return locations;
+}
+
 std::filesystem::path GetAssetDirectory()
 {
-    return GetExecutableDirectory() / "assets";
+    return GetFileLocations().assets;
 }
 
 void WriteLog(const std::string& text)
@@ -281,7 +310,7 @@ void LoadAllAssets(AppContext& context, const std::filesystem::path& assetDirect
 
 AppContext::AppContext(sf::RenderWindow* window)
     : window(window)
-    , bestResults(GetAssetDirectory() / bestResultsFileName)
+    , bestResults(GetFileLocations().bestResults / bestResultsFileName)
 {
 }
 

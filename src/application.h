@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform.h"
+
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Texture.hpp>
@@ -19,8 +21,24 @@ namespace sf
 class RenderWindow;
 }
 
-// Log file and asset directory
-std::filesystem::path GetAssetDirectory();               // "assets" beside the executable
+// Where the game reads its assets and keeps its files.
+struct FileLocations
+{
+    std::filesystem::path assets;
+    std::filesystem::path bestResults; // the folder of high_scores.txt
+    std::filesystem::path log;         // the folder of log.txt
+};
+
+// A portable game (assets beside the executable) keeps its files beside its assets while it can
+// write there; an installed game, or one unpacked where it cannot write, keeps them in the
+// player's own folders.
+FileLocations ChooseFileLocations(const std::filesystem::path& portableAssets,
+                                  const std::optional<std::filesystem::path>& installedAssets, bool portableWritable,
+                                  const PlayerFolders& player);
+const FileLocations& GetFileLocations(); // worked out once per run, creating the player's folders as needed
+std::filesystem::path GetAssetDirectory();
+
+// Log file
 constexpr std::uintmax_t logSizeLimit = 8 * 1024 * 1024; // bytes; beyond it the log moves to log.1.txt
 void WriteLog(const std::string& text);
 void ResetLog(); // empties log.txt and leaves the previous log.1.txt alone

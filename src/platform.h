@@ -18,6 +18,21 @@ int RunProgram(int argc, char* argv[]);
 // The folder that holds the running executable; empty when it cannot be found.
 std::filesystem::path GetExecutableDirectory();
 
+// The player's own folders for what the game keeps: best results in `data`, the log in `state`.
+struct PlayerFolders
+{
+    std::filesystem::path data;
+    std::filesystem::path state;
+};
+PlayerFolders GetPlayerFolders();
+
+// The assets of an installed game, found from the executable's folder so an installed tree can
+// be moved; nothing when the executable runs from an unpacked, portable folder.
+std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path& executableDirectory);
+
+// Whether this process may create files in the folder.
+bool CanWriteTo(const std::filesystem::path& folder);
+
 // A modal error box with one OK button and no owner window; returns once the player dismisses it.
 // Both texts are UTF-8 and shown whole whatever the locale.
 void ShowErrorBox(const std::string& caption, const std::string& text);

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +19,8 @@
 
 namespace
 {
+const std::string gameFolder = "kvelmora";
+
 volatile std::sig_atomic_t stopRequested = 0; // set by SIGTERM, SIGINT or SIGHUP
 
 void RequestStop(int)
@@ -120,6 +123,25 @@ bool SyncFolder(const std::filesystem::path& folder)
     const Descriptor descriptor(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     return descriptor.IsOpen() && (fsync(descriptor.Get()) == 0 || errno == EINVAL);
 }
+
+std::filesystem::path HomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0')
+        return home;
+    const passwd* account = getpwuid(getuid());
+    return account != nullptr ? account->pw_dir : "";
+}
+
+// An XDG base folder: the variable when it holds an absolute path, as the standard asks, else
+// its default below the home folder.
+std::filesystem::path UserFolder(const char* variable, const char* defaultBelowHome)
+{
+    const char* value = std::getenv(variable);
+    if (value != nullptr && std::filesystem::path(value).is_absolute())
+        return value;
+    return HomeFolder() / defaultBelowHome;
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -132,6 +154,25 @@ std::filesystem::path GetExecutableDirectory()
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::path() : executable.parent_path();
+}
+
+PlayerFolders GetPlayerFolders()
+{
+    return {UserFolder("XDG_DATA_HOME", ".local/share") / gameFolder,
+            UserFolder("XDG_STATE_HOME", ".local/state") / gameFolder};
+}
+
+std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path& executableDirectory)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(executableDirectory / "assets", error))
+        return std::nullopt;
+    return executableDirectory.parent_path() / "share" / gameFolder / "assets";
+}
+
+bool CanWriteTo(const std::filesystem::path& folder)
+{
+    return access(folder.c_str(), W_OK) == 0;
 }
 
 void ShowErrorBox(const std::string& caption, const std::string& text)

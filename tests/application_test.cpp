@@ -133,3 +133,26 @@ TEST(Application, KeepsTheBestResultsAcrossARunAndSwitchesScreensOnRequest)
     EXPECT_EQ(ReadText(scores), "0\n0\n0\n0\n0\n") << "a bad file is replaced";
     EXPECT_EQ(ReadText(scores.string() + ".bad"), "1 2 3 4 5 6\n") << "and kept aside";
 }
+
+TEST(FileLocations, PortableGamesKeepTheirFilesBesideTheAssetsWhileTheyCanWriteThere)
+{
+    const std::filesystem::path portable = "/games/kvelmora/assets";
+    const std::filesystem::path installed = "/usr/share/kvelmora/assets";
+    const PlayerFolders player{"/home/jana/.local/share/kvelmora", "/home/jana/.local/state/kvelmora"};
+
+    const FileLocations writable = ChooseFileLocations(portable, std::nullopt, true, player);
+    EXPECT_EQ(writable.assets, portable);
+    EXPECT_EQ(writable.bestResults, portable);
+    EXPECT_EQ(writable.log, portable);
+
+    const FileLocations readOnly = ChooseFileLocations(portable, std::nullopt, false, player);
+    EXPECT_EQ(readOnly.assets, portable);
+    EXPECT_EQ(readOnly.bestResults, player.data);
+    EXPECT_EQ(readOnly.log, player.state);
+
+    // Even where the process could write (root, an administrator), an installation is left alone.
+    const FileLocations inInstallation = ChooseFileLocations(portable, installed, true, player);
+    EXPECT_EQ(inInstallation.assets, installed);
+    EXPECT_EQ(inInstallation.bestResults, player.data);
+    EXPECT_EQ(inInstallation.log, player.state);
+}
