@@ -138,7 +138,7 @@ Game::Game(AppContext* context)
     , m_player(*this, m_context->textures[playerTextureKey])
     , m_pickupSound(m_context->soundBuffers[pickupSoundKey])
     , m_gameOverSound(m_context->soundBuffers[gameOverSoundKey])
-    , m_view(m_context->window->getDefaultView())
+    , m_view(GetLogicalView())
     , m_margin(marginShare * GetWindowSize().x)
 {
     CreateScoreText();
@@ -151,12 +151,12 @@ Game::Game(AppContext* context)
 Game::~Game()
 {
     // The menus that follow draw without scrolling.
-    m_context->window->setView(m_context->window->getDefaultView());
+    m_context->window->setView(GetLogicalView());
 }
 
 sf::Vector2f Game::GetWindowSize() const
 {
-    return sf::Vector2f(m_context->window->getSize());
+    return GetLogicalSize();
 }
 
 sf::Text Game::MakeText(const std::string& fontKey, unsigned int characterSize, const sf::String& string) const
@@ -501,7 +501,7 @@ void Game::ShowGameOver(int highlightedRow)
 void Game::Draw()
 {
     sf::RenderWindow& window = *m_context->window;
-    const unsigned int windowWidth = window.getSize().x;
+    const auto windowWidth = static_cast<unsigned int>(GetWindowSize().x);
     sf::RectangleShape horizon({static_cast<float>(horizonScreens * windowWidth), horizonThickness});
     horizon.setFillColor(sf::Color::Black);
     horizon.setPosition(GetViewLeft() - horizonLeftOverhang, GetGroundY() - horizonAboveGround);

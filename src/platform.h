@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window_fit.h"
+
 #include <filesystem>
 #include <string>
 
@@ -23,3 +25,9 @@ bool CanOpenWindow();
 // A stop request from outside (a logout, kill or Ctrl+C) ends the run like the close button.
 void InstallStopHandlers();
 bool IsStopRequested();
+
+// Where the game's window may go, asked afresh at every start and on every return from fullscreen:
+// the desktop's usable area without taskbars and panels (Windows: the work area; X11: _NET_WORKAREA
+// where the window manager publishes it, else the whole desktop) and the frame that the system puts
+// around a window with a title bar and a close button.
+WindowRoom GetWindowRoom();
