@@ -17,7 +17,8 @@
 namespace
 {
 constexpr unsigned int bitsPerPixel = 32;
-const sf::Color clearColor(255, 255, 255, 255); // also the bars beside a picture of another shape
+const sf::Color clearColor(255, 255, 255, 255);     // also the bars beside a picture of another shape
+const sf::Time focusSettleTime = sf::seconds(0.5f); // after a window's creation, for the focus to come
 
 sf::ContextSettings MakeContextSettings()
 {
@@ -26,10 +27,21 @@ sf::ContextSettings MakeContextSettings()
     return settings;
 }
 
+// The window gets the room it fits only once it exists: asking the desktop opens a second connection to
+// the display, and a bare X server resets itself, refusing new connections for a moment, whenever its
+// last client leaves. Created at the size fitted before, so a return from fullscreen needs no resize.
+void FitToDesktop(sf::RenderWindow& window, WindowMode& mode)
+{
+    mode.windowed = FitWindow(GetWindowRoom());
+    if (window.getSize() != mode.windowed.size)
+        window.setSize(mode.windowed.size);
+    window.setPosition(mode.windowed.position);
+}
+
 // Creates the window anew, showing the whole logical picture: fullscreen at the desktop's own mode, or
 // as a window that fits the desktop. Creating it again keeps the textures, which live in a context
 // shared by every window.
-void OpenWindow(sf::RenderWindow& window, const WindowMode& mode)
+void OpenWindow(sf::RenderWindow& window, WindowMode& mode)
 {
     if (mode.fullscreen)
     {
@@ -38,13 +50,14 @@ void OpenWindow(sf::RenderWindow& window, const WindowMode& mode)
     }
     else
     {
-        const WindowPlacement placement = FitWindow(GetWindowRoom());
-        window.create(sf::VideoMode(placement.size.x, placement.size.y, bitsPerPixel), sf::String(windowTitle),
+        window.create(sf::VideoMode(mode.windowed.size.x, mode.windowed.size.y, bitsPerPixel), sf::String(windowTitle),
                       sf::Style::Titlebar | sf::Style::Close, MakeContextSettings());
-        window.setPosition(placement.position);
+        FitToDesktop(window, mode);
     }
     window.setView(GetLogicalView());
     window.setVerticalSyncEnabled(true);
+    mode.sinceCreation.restart();
+    mode.focusToCheck = true;
     if (mode.frameRate.NeedsLimit())
         window.setFramerateLimit(FrameRateWatch::limitedFramesPerSecond);
 }
@@ -72,18 +85,26 @@ bool IsAltKey(const sf::Event& event)
            (event.key.code == sf::Keyboard::LAlt || event.key.code == sf::Keyboard::RAlt);
 }
 
-// Recreating the window loses and regains the focus at once. The screens hear of a focus change only
-// when it is still true as the event is handled, so the switch itself neither pauses nor resumes a
-// game; a window left without the focus pauses it as any focus loss does.
-bool IsFocusChangeToTell(const sf::Event& event, const sf::RenderWindow& window, WindowMode& mode)
+bool IsFocusEvent(const sf::Event& event)
 {
-    if (event.type != sf::Event::LostFocus && event.type != sf::Event::GainedFocus)
-        return true;
+    return event.type == sf::Event::LostFocus || event.type == sf::Event::GainedFocus;
+}
+
+// Creating a window loses and regains the focus in passing, and the window system takes a moment to
+// settle. The screens hear of the focus only as it stands once settled: a switch neither pauses nor
+// resumes a game, while a window left without the focus pauses it as any focus loss does.
+void TellFocusChange(Application& application, const sf::RenderWindow& window, WindowMode& mode)
+{
+    if (!mode.focusToCheck || mode.sinceCreation.getElapsedTime() < focusSettleTime)
+        return;
+    mode.focusToCheck = false;
     const bool focused = window.hasFocus();
-    if (focused == mode.focused || focused != (event.type == sf::Event::GainedFocus))
-        return false;
+    if (focused == mode.focused)
+        return;
     mode.focused = focused;
-    return true;
+    sf::Event event;
+    event.type = focused ? sf::Event::GainedFocus : sf::Event::LostFocus;
+    application.ProcessEvent(event);
 }
 
 // Screens choose which part of the logical picture to show; the window decides where it appears.
@@ -109,9 +130,12 @@ bool ProcessEvent(Application& application, sf::RenderWindow& window, WindowMode
             return false;
         if (IsFullscreenKey(event))
             ToggleFullscreen(window, mode);
-        else if (!IsAltKey(event) && IsFocusChangeToTell(event, window, mode))
+        else if (IsFocusEvent(event))
+            mode.focusToCheck = true;
+        else if (!IsAltKey(event))
             application.ProcessEvent(event);
     }
+    TellFocusChange(application, window, mode);
     WriteLog("main: ProcessEvent end.");
     return true;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "frame_rate.h"
+#include "window_fit.h"
+
+#include <SFML/System/Clock.hpp>
 
 class Application;
 
@@ -13,8 +16,11 @@ class RenderWindow;
 struct WindowMode
 {
     bool fullscreen = false;
-    bool focused = true;      // the focus as the screens were last told of it
-    FrameRateWatch frameRate; // switches a frame-rate limit on where vertical sync has no effect
+    WindowPlacement windowed{{logicalWidth, logicalHeight}, {0, 0}}; // as last fitted to the desktop
+    bool focused = true;                                             // the focus as the screens were last told of it
+    bool focusToCheck = false; // a focus event came, or the window was created anew
+    sf::Clock sinceCreation;   // of the window, which gets its focus only after a moment
+    FrameRateWatch frameRate;  // switches a frame-rate limit on where vertical sync has no effect
 };
 
 // Drains the window's events into the application; false when the program is to end. The keys

@@ -9,6 +9,9 @@ E2E_GAME_PID=""
 E2E_WINDOW=""
 E2E_STATUS=""
 
+# The private X server's screen, WIDTHxHEIGHTxDEPTH; a check may set it before starting the server.
+E2E_SCREEN=${E2E_SCREEN:-1366x768x24}
+
 e2e_fail() {
     echo "FAIL: $*" >&2
     if [ -n "$E2E_DIR" ] && [ -f "$E2E_DIR/assets/log.txt" ]; then
@@ -44,7 +47,7 @@ e2e_start_xvfb() {
     for attempt in $(seq 20); do
         number=$((300 + RANDOM % 700))
         [ -e "/tmp/.X${number}-lock" ] && continue
-        Xvfb ":$number" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$number" -screen 0 "$E2E_SCREEN" -nolisten tcp >/dev/null 2>&1 &
         E2E_XVFB_PID=$!
         export DISPLAY=":$number"
         if e2e_wait_for '! kill -0 "$E2E_XVFB_PID" 2>/dev/null || xdpyinfo >/dev/null 2>&1' 10 &&
