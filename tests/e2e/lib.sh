@@ -44,6 +44,7 @@ e2e_wait_for() {
 # descriptor 3 once it accepts connections. Without -noreset the server resets whenever its
 # last client leaves and drops a connection that comes during the reset.
 e2e_start_xvfb() {
+    rm -f "$E2E_DIR/display"
     Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset 3>"$E2E_DIR/display" \
         >"$E2E_DIR/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
