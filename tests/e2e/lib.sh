@@ -7,6 +7,7 @@ E2E_DIR=""       # the copy of the game: executable and assets
 E2E_XVFB_PID=""
 E2E_GAME_PID=""
 E2E_WINDOW=""
+E2E_BOX=""
 E2E_STATUS=""
 E2E_SCREEN=${E2E_SCREEN:-1366x768x24} # the X server's screen: width x height x depth
 
@@ -80,6 +81,13 @@ e2e_wait_for_window() {
     e2e_wait_for 'e2e_log_has "main: ProcessEvent end."' 15 || e2e_fail "the frame loop did not start"
     xdotool windowfocus --sync "$E2E_WINDOW"
     sleep 0.2
+}
+
+# True once the error box is shown; keeps its window in E2E_BOX. The box's window exists a
+# while before it is mapped, and input sent to it before then is lost.
+e2e_error_box_shown() {
+    E2E_BOX=$(xwininfo -root -children | awk '/"Chyba"/ {print $1; exit}')
+    [ -n "$E2E_BOX" ] && xwininfo -id "$E2E_BOX" | grep -q "Map State: IsViewable"
 }
 
 e2e_key() {
