@@ -9,7 +9,7 @@ E2E_GAME_PID=""
 E2E_WINDOW=""
 E2E_BOX=""
 E2E_STATUS=""
-E2E_SCREEN=${E2E_SCREEN:-1366x768x24} # the X server's screen: width x height x depth
+E2E_SCREEN=${E2E_SCREEN:-1366x768x24} # width x height x depth of the X screen; a check may set it first
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -19,7 +19,12 @@ e2e_fail() {
     fi
     if [ -n "$E2E_DIR" ] && [ -s "$E2E_DIR/stderr" ]; then
         echo "--- the game's standard error:" >&2
-        tail -n 15 "$E2E_DIR/stderr" >&2
+        # A sanitizer's report is shown whole: its first lines name the fault.
+        if grep -q "Sanitizer\|runtime error:" "$E2E_DIR/stderr"; then
+            cat "$E2E_DIR/stderr" >&2
+        else
+            tail -n 15 "$E2E_DIR/stderr" >&2
+        fi
     fi
     exit 1
 }
