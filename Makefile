@@ -3,19 +3,19 @@ BUILD_DIR ?= build
 SANITIZE_BUILD_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test test-sanitize build setup clean
+.PHONY: run test test-sanitize build setup clean package
 
 run: build
 	cd $(BUILD_DIR) && ./kvelmora
 
 # The test builds are the CI's: a warning fails them. `make run` keeps whatever the build
-# directory was configured with.
+# directory was configured with. The package check needs the .deb.
 test: CHECK_FLAGS = -DKVELMORA_WERROR=ON
-test: build
+test: build package
 	scripts/run_tests.sh $(BUILD_DIR)
 
 # Asserts on, AddressSanitizer and UndefinedBehaviorSanitizer, in a build directory of its own.
-test-sanitize: setup
+test-sanitize: package
 	cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DKVELMORA_SANITIZE=ON -DKVELMORA_WERROR=ON
 	cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
 	scripts/run_tests.sh $(SANITIZE_BUILD_DIR)
@@ -27,5 +27,11 @@ build: setup
 setup:
 	scripts/install_dependencies.sh
 
+# A .deb in dist/, with its dependencies worked out by dpkg-shlibdeps.
+package: setup
+	cmake -S . -B $(BUILD_DIR)-package -DCMAKE_BUILD_TYPE=Release -DKVELMORA_INSTALL_BINDIR=games \
+		-DKVELMORA_BUILD_TESTS=OFF
+	cd $(BUILD_DIR)-package && cpack
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(BUILD_DIR)-package dist
