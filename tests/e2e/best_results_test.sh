@@ -107,10 +107,14 @@ wait_for_window_only() {
     xdotool windowfocus --sync "$E2E_WINDOW"
 }
 
-# Root writes through a read-only folder, so the game runs as nobody there.
+# Root writes through a read-only folder, so the game runs as nobody there. A game that cannot write
+# beside its assets turns to the player's own folders: here they lead back to the same folder.
 start_in_read_only_folder() {
     install -m 666 /dev/null "$assets/log.txt"
     chmod a-w "$assets"
+    mkdir -p "$E2E_DIR/player"
+    ln -sfn "$assets" "$E2E_DIR/player/kvelmora"
+    export XDG_STATE_HOME=$E2E_DIR/player XDG_DATA_HOME=$E2E_DIR/player
     if [ "$(id -u)" -ne 0 ]; then
         e2e_start_game
     else
