@@ -29,8 +29,25 @@ e2e_fail() {
     exit 1
 }
 
+# The processes that run the check's copy of the game: the game itself and the child that shows
+# its error box (SDL forks one), however the check started them.
+e2e_game_processes() {
+    local process
+    for process in /proc/[0-9]*; do
+        [ "$(readlink "$process/exe" 2>/dev/null)" = "$E2E_DIR/kvelmora" ] && echo "${process#/proc/}"
+    done
+    return 0
+}
+
+# Every copy of the game ends before its files go: a copy that outlived its X server would
+# write its log into the folder being removed.
 e2e_cleanup() {
-    [ -n "$E2E_GAME_PID" ] && kill -9 "$E2E_GAME_PID" 2>/dev/null || true
+    local games
+    if [ -n "$E2E_DIR" ]; then
+        games=$(e2e_game_processes)
+        [ -z "$games" ] || kill -9 $games 2>/dev/null || true
+        e2e_wait_for '[ -z "$(e2e_game_processes)" ]' 10 || true
+    fi
     [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
     [ -n "$E2E_DIR" ] && rm -rf "$E2E_DIR"
 }
