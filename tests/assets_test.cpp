@@ -1,5 +1,4 @@
-// The shipped assets have what the code assumes of them: trimmed pictures, whole sprite-sheet
-// frames and a glyph for every character that players see. Loading them all is the fixture itself.
+// The shipped assets have what the code assumes of them; loading them all is the fixture itself.
 #include "constants.h"
 #include "test_support.h"
 
@@ -18,22 +17,16 @@ constexpr unsigned int playerFrameRows = 3;    // run, air and hit
 constexpr unsigned int glyphSize = 20;         // pixels; any size that draws every glyph apart
 constexpr char32_t missingGlyphProbe = 0x4E00; // a CJK ideograph that neither font holds
 
-bool RowHasInk(const sf::Image& image, unsigned int y)
+// Whether any pixel of the area is not wholly transparent.
+bool HasInk(const sf::Image& image, const sf::IntRect& area)
 {
-    for (unsigned int x = 0; x < image.getSize().x; ++x)
+    for (int y = area.top; y < area.top + area.height; ++y)
     {
-        if (image.getPixel(x, y).a > 0)
-            return true;
-    }
-    return false;
-}
-
-bool ColumnHasInk(const sf::Image& image, unsigned int x)
-{
-    for (unsigned int y = 0; y < image.getSize().y; ++y)
-    {
-        if (image.getPixel(x, y).a > 0)
-            return true;
+        for (int x = area.left; x < area.left + area.width; ++x)
+        {
+            if (image.getPixel(unsigned(x), unsigned(y)).a > 0)
+                return true;
+        }
     }
     return false;
 }
@@ -81,11 +74,11 @@ TEST_F(Assets, FlowersAndGarbageAreTrimmedSoTheirHitBoxesHoldInkAtEveryEdge)
          {hvezdniceKey, lenKey, sasankaKey, canKey, cokeCanKey, glassBottleKey, plasticBottleKey})
     {
         const sf::Image picture = Picture(key);
-        const sf::Vector2u size = picture.getSize();
-        EXPECT_TRUE(RowHasInk(picture, 0)) << key << ": blank top row";
-        EXPECT_TRUE(RowHasInk(picture, size.y - 1)) << key << ": blank bottom row";
-        EXPECT_TRUE(ColumnHasInk(picture, 0)) << key << ": blank left column";
-        EXPECT_TRUE(ColumnHasInk(picture, size.x - 1)) << key << ": blank right column";
+        const sf::Vector2i size(picture.getSize());
+        EXPECT_TRUE(HasInk(picture, {0, 0, size.x, 1})) << key << ": blank top row";
+        EXPECT_TRUE(HasInk(picture, {0, size.y - 1, size.x, 1})) << key << ": blank bottom row";
+        EXPECT_TRUE(HasInk(picture, {0, 0, 1, size.y})) << key << ": blank left column";
+        EXPECT_TRUE(HasInk(picture, {size.x - 1, 0, 1, size.y})) << key << ": blank right column";
     }
 }
 

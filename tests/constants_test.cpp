@@ -5,7 +5,6 @@
 
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace
@@ -55,11 +54,11 @@ bool Contains(const std::wstring& text, const std::wstring& part)
 TEST(InfoPages, AreParagraphsOfLinesThatFitBesideTheTopicColumn)
 {
     EXPECT_EQ(infoPages.size() + 1, infoTopics.size()) << "every topic but the last has a page";
-    for (std::size_t page = 0; page < infoPages.size(); ++page)
+    for (const std::wstring& page : infoPages)
     {
-        SCOPED_TRACE("page " + std::to_string(page));
-        ASSERT_EQ(infoPages[page].back(), L'\n') << "the last line lacks its break";
-        const std::vector<std::wstring> lines = Lines(infoPages[page]);
+        SCOPED_TRACE(page.substr(0, 40));
+        ASSERT_EQ(page.back(), L'\n') << "the last line lacks its break";
+        const std::vector<std::wstring> lines = Lines(page);
         EXPECT_FALSE(lines.front().empty()) << "starts with an empty line";
         EXPECT_FALSE(lines.back().empty()) << "ends with an empty line";
         for (std::size_t line = 0; line < lines.size(); ++line)
@@ -85,45 +84,45 @@ TEST(InfoPages, QuoteTheHabitatsNameTypographically)
     const std::wstring& name = menuTitle; // the habitat is written as the game's name
     for (const std::wstring& page : infoPages)
     {
-        std::size_t at = page.find(name);
-        while (at != std::wstring::npos)
+        for (std::size_t at = page.find(name); at != std::wstring::npos; at = page.find(name, at + 1))
         {
             ASSERT_GT(at, 0u);
             EXPECT_EQ(page[at - 1], L'„') << page.substr(0, 40);
             EXPECT_EQ(page[at + name.size()], L'“') << page.substr(0, 40);
-            at = page.find(name, at + 1);
         }
     }
 }
 
 TEST(PlayerTexts, KeepTheMendsOfWhatACzechReviewerFound)
 {
-    // Each wrong word, and the words that replaced it.
-    const std::pair<std::wstring, std::wstring> mends[] = {
-        {L"začetí", L"pro zahájení nové hry"},
-        {L"uvodního", L"do úvodního menu"},
+    struct Mend
+    {
+        std::wstring mistake;
+        std::wstring mended; // with the words around it
+    };
+    const Mend mends[] = {
+        {L"o \nKvelmora", L"Více o \nKvelmoře"}, // the name declines after "o"
+        {L"začetí", L"pro zahájení nové hry"},   {L"uvodního", L"do úvodního menu"},
         {L"Skáčte", L"Skočte šipkou"}, // not a standard imperative
         {L"šípkou", L"šipkou nahoru"}, // "šíp" is a bow's arrow
     };
     const std::wstring texts = AllPlayerTexts();
-    for (const auto& [mistake, mend] : mends)
+    for (const Mend& mend : mends)
     {
-        EXPECT_FALSE(Contains(texts, mistake)) << mistake;
-        EXPECT_TRUE(Contains(texts, mend)) << mend;
+        EXPECT_FALSE(Contains(texts, mend.mistake)) << mend.mistake;
+        EXPECT_TRUE(Contains(texts, mend.mended)) << mend.mended;
     }
 }
 
 TEST(PlayerTexts, BreakLinesOnlyWhereTheLayoutExpectsThem)
 {
-    // The two-line texts: the name alone under "Více o", and a short line under the instructions.
-    const std::vector<std::wstring> buttonLines = Lines(infoButtonText);
-    ASSERT_EQ(buttonLines.size(), 2u);
-    EXPECT_EQ(buttonLines.back(), L"Kvelmoře") << "the name declines after „o“";
+    // The name alone under "Více o", and a short line under the instructions.
+    EXPECT_EQ(Lines(infoButtonText).size(), 2u);
     EXPECT_EQ(Lines(gameInstructions).size(), 2u);
     // The best-results table spaces its rows by the heading's height, which the final break adds to.
     EXPECT_EQ(bestResultsHeading.back(), L'\n');
-    for (const std::wstring& text : {playButtonText, gameOverCaption, gameOverHint})
+    std::vector<std::wstring> oneLineTexts = infoTopics;
+    oneLineTexts.insert(oneLineTexts.end(), {playButtonText, gameOverCaption, gameOverHint});
+    for (const std::wstring& text : oneLineTexts)
         EXPECT_FALSE(Contains(text, L"\n")) << text;
-    for (const std::wstring& topic : infoTopics)
-        EXPECT_FALSE(Contains(topic, L"\n")) << topic;
 }
