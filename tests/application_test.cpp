@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -65,21 +64,6 @@ TEST(LogFile, MovesToLog1OncePastTheLimitWithEveryLineWholeInOneFile)
     EXPECT_EQ(olderText + ReadFile(log), lines);
     ResetLog();
     fs::remove(older);
-}
-
-TEST(RandomDraws, ReachBothEndsOfTheirRangeAndNoFurther)
-{
-    SeedRandom(1234); // any seed: a million draws miss an end with odds of about e^-30
-    int lowest = randomMax;
-    int highest = 0;
-    for (int i = 0; i < 1'000'000; ++i)
-    {
-        const int draw = DrawRandom();
-        lowest = std::min(lowest, draw);
-        highest = std::max(highest, draw);
-    }
-    EXPECT_EQ(lowest, 0);
-    EXPECT_EQ(highest, randomMax);
 }
 
 TEST(Application, KeepsTheBestResultsAcrossARunAndSwitchesScreensOnRequest)

@@ -12,8 +12,6 @@
 
 namespace
 {
-constexpr unsigned int playerFrameColumns = 5; // run-cycle frames in a row of the sheet
-constexpr unsigned int playerFrameRows = 3;    // run, air and hit
 constexpr unsigned int glyphSize = 20;         // pixels; any size that draws every glyph apart
 constexpr char32_t missingGlyphProbe = 0x4E00; // a CJK ideograph that neither font holds
 
@@ -80,13 +78,6 @@ TEST_F(Assets, FlowersAndGarbageAreTrimmedSoTheirHitBoxesHoldInkAtEveryEdge)
         EXPECT_TRUE(HasInk(picture, {0, 0, 1, size.y})) << key << ": blank left column";
         EXPECT_TRUE(HasInk(picture, {size.x - 1, 0, 1, size.y})) << key << ": blank right column";
     }
-}
-
-TEST_F(Assets, ThePlayerSheetSplitsIntoWholeFrames)
-{
-    const sf::Vector2u size = Picture(playerTextureKey).getSize();
-    EXPECT_EQ(size.x % playerFrameColumns, 0u) << size.x;
-    EXPECT_EQ(size.y % playerFrameRows, 0u) << size.y;
 }
 
 TEST_F(Assets, BothFontsHoldAGlyphForEveryCharacterPlayersSee)

@@ -4,22 +4,9 @@
 
 #include <SFML/Window/Mouse.hpp>
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
-
-namespace
-{
-constexpr float placeTolerance = 0.01f; // pixels of float rounding in placed positions
-
-sf::Vector2f Centre(const sf::FloatRect& bounds)
-{
-    return {bounds.left + bounds.width / 2, bounds.top + bounds.height / 2};
-}
-} // namespace
 
 TestContext::TestContext()
     : window(sf::VideoMode(static_cast<unsigned int>(windowWidth), static_cast<unsigned int>(windowHeight), 32),
@@ -81,16 +68,6 @@ std::wstring AllPlayerTexts()
     return texts;
 }
 
-sf::Vector2f Centre(const sf::Text& text)
-{
-    return Centre(text.getGlobalBounds());
-}
-
-sf::Vector2f Centre(const sf::Sprite& sprite)
-{
-    return Centre(sprite.getGlobalBounds());
-}
-
 float Left(const sf::Sprite& sprite)
 {
     return sprite.getGlobalBounds().left;
@@ -106,41 +83,4 @@ void EndOnAFlower(Game& game)
     const float deepInTheRunner = 40.f; // pixels right of its left edge
     game.PlaceFlowerCluster(1, game.GetPlayer().GetBounds().left + deepInTheRunner);
     game.CheckFlowerContact();
-}
-
-WorldBefore::WorldBefore(const Game& game)
-    : viewLeft(game.GetViewLeft())
-    , lastFlowerLeft(game.GetFlowers().empty() ? -1.f : Left(game.GetFlowers().back()))
-{
-}
-
-float WorldShift(const Game& game, const WorldBefore& before)
-{
-    return std::round((before.viewLeft - game.GetViewLeft()) / windowWidth) * windowWidth;
-}
-
-std::optional<Strip> FindNewStrip(const Game& game, const WorldBefore& before)
-{
-    const float shift = WorldShift(game, before);
-    // Flowers stand left to right, and those behind the view are dropped: the new ones stand right of
-    // the last one before.
-    const std::vector<sf::Sprite>& flowers = game.GetFlowers();
-    const auto first = std::partition_point(flowers.begin(), flowers.end(), [&](const sf::Sprite& flower) {
-        return Left(flower) <= before.lastFlowerLeft - shift;
-    });
-    if (first == flowers.end())
-        return std::nullopt;
-    const float start = (std::floor((before.viewLeft - shift) / windowWidth) + 1) * windowWidth;
-    return Strip{start, static_cast<std::size_t>(first - flowers.begin())};
-}
-
-void ExpectGapsWithin(const std::vector<sf::Sprite>& flowers, const Strip& strip, float minGap, float maxGap)
-{
-    for (std::size_t i = strip.firstFlower; i < flowers.size(); i = FindClusterEnd(flowers, i) + 1)
-    {
-        const float previousEnd = i > 0 ? Right(flowers[i - 1]) + spawnMargin : strip.start;
-        const float gap = Left(flowers[i]) - std::max(strip.start, previousEnd);
-        EXPECT_GE(gap, minGap * windowWidth - placeTolerance) << "before flower " << i;
-        EXPECT_LE(gap, maxGap * windowWidth + placeTolerance) << "before flower " << i;
-    }
 }
