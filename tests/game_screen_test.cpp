@@ -58,7 +58,8 @@ TEST_F(GameScreen, ItemsGoIntoEachGapFromTheFirstClusterReachingTheStart)
 
 TEST_F(GameScreen, TheRunnerWaitsForTheFirstJumpAndJumpsOnlyFromTheGroundLandingExactlyOnIt)
 {
-    for (int frame = 0; frame < 16; ++frame) // four seconds, past a screen boundary; a frame plays at most 0.25 s
+    // Four seconds, past a screen boundary, in the longest frames the game plays whole.
+    for (int frame = 0; frame < 16; ++frame)
         game.Update(0.25f);
     EXPECT_TRUE(game.GetFlowers().empty()) << "no strip before the first jump";
     game.ProcessEvent(KeyPress(sf::Keyboard::Up));

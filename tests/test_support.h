@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-constexpr float windowWidth = 1366.f;            // pixels: the game's window, which every screen under test fills
+constexpr float windowWidth = 1366.f;            // pixels: the window every screen under test fills
 constexpr float windowHeight = 768.f;            // pixels
 constexpr float spawnMargin = windowWidth / 100; // pixels the spawners keep clear beside flowers
 constexpr float frameTime = 1.f / 64;            // seconds; a power of two keeps scrolled distances exact
