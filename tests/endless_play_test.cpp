@@ -60,16 +60,11 @@ void StartAndLand(Game& game)
     while (game.GetPlayer().GetState() == PlayerState::InAir)
         game.Update(frameTime);
 }
-
-class EndlessPlay : public ::testing::Test
-{
-protected:
-    TestContext test;
-};
 } // namespace
 
-TEST_F(EndlessPlay, EachRowRulesFromItsStripAndAfterHoursThePictureTheGapsAndTheCostHold)
+TEST(EndlessPlay, EachRowRulesFromItsStripAndAfterHoursThePictureTheGapsAndTheCostHold)
 {
+    TestContext test;
     SeedRandom(2024); // any fixed seed: each run meets the same world
     Game game(&test.context);
     Autopilot autopilot(game);
@@ -138,8 +133,9 @@ TEST_F(EndlessPlay, EachRowRulesFromItsStripAndAfterHoursThePictureTheGapsAndThe
     EXPECT_EQ(bestRow.getFont(), &test.context.fonts[boldFontKey]) << "the new result is bold";
 }
 
-TEST_F(EndlessPlay, ALongFrameIsPlayedInShortStepsAndAStallAsAQuarterSecond)
+TEST(EndlessPlay, ALongFrameIsPlayedInShortStepsAndAStallAsAQuarterSecond)
 {
+    TestContext test;
     // A flower 30 pixels ahead of the runner, met in a long frame as in ordinary ones.
     for (const float frame : {frameTime, 2.f})
     {

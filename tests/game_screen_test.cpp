@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace

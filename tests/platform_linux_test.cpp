@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 TEST(FileLocations, ThePlayersFoldersFollowTheXdgVariablesOrTheirDefaults)
 {
