@@ -31,15 +31,21 @@ cp "$build/kvelmora" "$work/"
 cp -r "$build/assets" "$work/"
 rm -f "$work/assets/log.txt" "$work/assets/high_scores.txt"
 
-# Gives the game's window F11 as soon as it is there.
+# Gives the game F11 once its frame loop runs, again should the key have gone astray.
 press_f11_when_shown() {
-    local window=""
-    for _ in $(seq 500); do
-        window=$(xdotool search --name '^Kvelmora$' 2>/dev/null | head -n 1)
-        [ -n "$window" ] && break
-        sleep 0.02
+    local window="" attempt
+    for _ in $(seq 200); do
+        grep -qxF "main: ProcessEvent end." "$work/assets/log.txt" 2>/dev/null && break
+        sleep 0.05
     done
-    xdotool windowfocus --sync "$window" key F11 >/dev/null 2>&1 || true
+    for attempt in 1 2 3; do
+        window=$(xdotool search --onlyvisible --name '^Kvelmora$' 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && xdotool windowfocus --sync "$window" key F11 >/dev/null 2>&1 || true
+        for _ in $(seq 40); do
+            grep -qxF "main: fullscreen." "$work/assets/log.txt" 2>/dev/null && return 0
+            sleep 0.05
+        done
+    done
 }
 
 # Runs one program ($1, with the argument $2) until the timer ends it; prints "first_frame_ms frame_us".
@@ -54,7 +60,10 @@ measure() {
     fi
     (cd "$work" && SWAP_TIMER_OUT="$out" SWAP_TIMER_SKIP=$skip SWAP_TIMER_FRAMES=300 SWAP_TIMER_LAUNCH_NS=$(date +%s%N) \
         LD_PRELOAD="$build/libswap_timer.so" exec "$1" ${2:+"$2"} >/dev/null 2>"$work/stderr") || { echo "$1 failed:" >&2; cat "$work/stderr" >&2; }
-    [ -z "$helper" ] || wait "$helper" || true
+    if [ -n "$helper" ]; then
+        wait "$helper" || true
+        grep -qxF "main: fullscreen." "$work/assets/log.txt" || echo "$1 did not switch to fullscreen" >&2
+    fi
     awk '/first_frame_ms/ {f=$2} /frame_us/ {u=$2} END {print f, u}' "$out"
 }
 

@@ -16,8 +16,9 @@ class RenderWindow;
 struct WindowMode
 {
     bool fullscreen = false;
-    WindowPlacement windowed{{logicalWidth, logicalHeight}, {0, 0}}; // as last fitted to the desktop
-    bool focused = true;                                             // the focus as the screens were last told of it
+    // The window's size and place as last fitted to the desktop.
+    WindowPlacement windowed{{logicalWidth, logicalHeight}, {0, 0}};
+    bool focused = true;       // the focus as the screens were last told of it
     bool focusToCheck = false; // a focus event came, or the window was created anew
     sf::Clock sinceCreation;   // of the window, which gets its focus only after a moment
     FrameRateWatch frameRate;  // switches a frame-rate limit on where vertical sync has no effect
