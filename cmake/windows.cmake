@@ -1,0 +1,48 @@
+# The Windows build, cross-compiled with cmake/mingw-w64-x86_64.cmake against the libraries of
+# scripts/build_windows_deps.sh. Everything but OpenAL32.dll is linked into kvelmora.exe.
+enable_language(RC)
+set(SFML_STATIC_LIBRARIES ON)
+find_package(SFML 2.5 COMPONENTS graphics window system audio REQUIRED)
+find_file(openal_dll OpenAL32.dll PATH_SUFFIXES bin REQUIRED)
+find_path(licence_dir SFML.txt PATH_SUFFIXES licences REQUIRED)
+
+# Everything but the game proper, as on Linux, with the Windows platform source instead.
+file(GLOB core_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
+list(REMOVE_ITEM core_sources ${CMAKE_SOURCE_DIR}/src/main.cpp ${CMAKE_SOURCE_DIR}/src/platform_linux.cpp)
+add_library(kvelmora_core STATIC ${core_sources})
+target_include_directories(kvelmora_core PUBLIC src)
+target_compile_features(kvelmora_core PUBLIC cxx_std_17)
+target_compile_options(kvelmora_core PUBLIC -Wall -Wextra -Wpedantic)
+# Wide-character Windows calls; the C and C++ runtimes linked in, so only OpenAL32.dll ships beside the game.
+target_compile_definitions(kvelmora_core PUBLIC UNICODE _UNICODE)
+target_link_options(kvelmora_core INTERFACE -static)
+target_link_libraries(kvelmora_core PUBLIC sfml-graphics sfml-window sfml-system sfml-audio)
+
+set(KVELMORA_ICON ${CMAKE_SOURCE_DIR}/windows/kvelmora.ico)
+configure_file(windows/kvelmora.rc.in kvelmora.rc @ONLY)
+add_executable(kvelmora WIN32 src/main.cpp ${CMAKE_BINARY_DIR}/kvelmora.rc)
+target_link_libraries(kvelmora PRIVATE kvelmora_core)
+
+# The folder a player unpacks: the game, the DLL, the assets, the licences and a note in Czech.
+set(package_name kvelmora-${PROJECT_VERSION}-windows-x64)
+set(package_dir ${CMAKE_BINARY_DIR}/${package_name})
+set(package_zip ${CMAKE_SOURCE_DIR}/dist/${package_name}.zip)
+# CRLF, so that every Notepad shows the lines.
+file(GLOB_RECURSE asset_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*)
+configure_file(windows/readme_cs.txt.in ${CMAKE_BINARY_DIR}/ČTIMĚ.txt @ONLY NEWLINE_STYLE CRLF)
+add_custom_command(OUTPUT ${package_zip}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_dir}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${package_dir}/licence ${CMAKE_SOURCE_DIR}/dist
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kvelmora> ${openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt ${package_dir}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${package_dir}/assets
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${licence_dir} ${package_dir}/licence
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/LICENSE-GUST-FONT-LICENSE.txt
+            ${package_dir}/licence/TeX-Gyre-Adventor.txt
+    # libarchive marks the Czech file name as UTF-8 only under a UTF-8 locale.
+    COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8
+            ${CMAKE_COMMAND} -E tar cf ${package_zip} --format=zip ${package_name}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    DEPENDS kvelmora ${openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt ${asset_files}
+    COMMENT "Packing ${package_zip}"
+    VERBATIM)
+add_custom_target(windows_zip ALL DEPENDS ${package_zip})
