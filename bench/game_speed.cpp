@@ -4,6 +4,7 @@
 
 #include "application.h"
 #include "game.h"
+#include "platform.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
@@ -59,7 +60,7 @@ double GameFrames(sf::RenderWindow& window, Game& game, Autopilot& autopilot, in
 
 // Two games, one a minute in and one thirty minutes in, are measured in alternating blocks
 // together with bare frames, so that a drift of the machine's speed falls on all three alike.
-int main(int argc, char* argv[])
+int RunProgram(int argc, char* argv[])
 {
     const int measuredFrames = argc > 1 ? std::atoi(argv[1]) : 600;
     sf::ContextSettings settings;
@@ -99,4 +100,5 @@ int main(int argc, char* argv[])
     std::cout << "minute_30_frame_us " << minute30 / frames << '\n';
     std::cout << "flowers " << late.GetFlowers().size() << " clouds " << late.GetClouds().size() << " score "
               << late.GetScore() << '\n';
+    return EXIT_SUCCESS;
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ make cmake pkg-config
     libsfml-dev libsdl2-dev libx11-dev libgtest-dev libgmock-dev
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xfonts-base xdotool x11-utils imagemagick
 )
 
 missing=()
@@ -20,5 +20,5 @@ done
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
 echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"

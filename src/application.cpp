@@ -3,12 +3,11 @@
 #include "constants.h"
 #include "game.h"
 #include "info_menu.h"
+#include "platform.h"
 #include "start_menu.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Mouse.hpp>
-
-#include <SDL2/SDL_messagebox.h>
 
 #include <unistd.h>
 
@@ -84,10 +83,10 @@ const std::array<AssetEntry, 2> soundTable = {{
 
 template <typename Asset, std::size_t Count>
 void LoadGroup(std::map<std::string, Asset>& assets, const std::array<AssetEntry, Count>& table,
-               const std::string& directory)
+               const std::filesystem::path& directory)
 {
     for (const AssetEntry& entry : table)
-        LoadAsset(assets, entry.key, directory + entry.file);
+        LoadAsset(assets, entry.key, directory / entry.file);
 }
 
 std::mt19937& Generator()
@@ -95,38 +94,22 @@ std::mt19937& Generator()
     static std::mt19937 generator(0);
     return generator;
 }
-
-void ShowErrorBox(const std::string& caption, const std::string& text)
-{
-    std::cerr << caption << ": " << text << std::endl;
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
-}
 } // namespace
 
-std::string GetExecutableDirectory()
+std::filesystem::path GetAssetDirectory()
 {
-    std::array<char, 4096> buffer{};
-    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (length <= 0)
-        return {};
-    const std::string path(buffer.data(), static_cast<std::size_t>(length));
-    return path.substr(0, path.rfind('/') + 1);
-}
-
-std::string GetAssetDirectory()
-{
-    return GetExecutableDirectory() + "assets/";
+    return GetExecutableDirectory() / "assets";
 }
 
 void WriteLog(const std::string& text)
 {
-    std::ofstream log(GetAssetDirectory() + logFileName, std::ios::app);
+    std::ofstream log(GetAssetDirectory() / logFileName, std::ios::app);
     log << text << '\n';
 }
 
 void ResetLog()
 {
-    std::ofstream log(GetAssetDirectory() + logFileName, std::ios::trunc);
+    std::ofstream log(GetAssetDirectory() / logFileName, std::ios::trunc);
 }
 
 void SeedRandom(unsigned int seed)
@@ -158,17 +141,17 @@ std::vector<int> ParseBestResults(std::istream& input)
     return numbers;
 }
 
-std::vector<int> ReadBestResults(const std::string& path)
+std::vector<int> ReadBestResults(const std::filesystem::path& path)
 {
     std::ifstream file(path);
     return ParseBestResults(file);
 }
 
-bool WriteBestResults(const std::string& path, const std::vector<int>& scores)
+bool WriteBestResults(const std::filesystem::path& path, const std::vector<int>& scores)
 {
     // Written beside the old file and renamed over it: a crash or a full disk leaves
     // either the old results or the new ones, never a truncated file.
-    const std::string temporaryPath = path + ".tmp";
+    const std::string temporaryPath = path.string() + ".tmp";
     std::FILE* file = std::fopen(temporaryPath.c_str(), "w");
     if (file == nullptr)
         return false;
@@ -177,7 +160,7 @@ bool WriteBestResults(const std::string& path, const std::vector<int>& scores)
         written = written && std::fprintf(file, "%d\n", score) > 0;
     written = written && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
     written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporaryPath.c_str(), path.c_str()) != 0)
+    if (!written || std::rename(temporaryPath.c_str(), path.string().c_str()) != 0)
     {
         std::remove(temporaryPath.c_str());
         return false;
@@ -185,29 +168,29 @@ bool WriteBestResults(const std::string& path, const std::vector<int>& scores)
     return true;
 }
 
-void AbortOnMissingAsset(const std::string& path)
+void AbortOnMissingAsset(const std::filesystem::path& path)
 {
-    WriteLog("Failed loading asset" + path);
+    WriteLog("Failed loading asset" + path.string());
     ShowErrorBox(errorCaption, missingAssetMessage);
     WriteLog("Exiting");
     std::exit(EXIT_FAILURE);
 }
 
-void LoadAllAssets(AppContext& context, const std::string& assetDirectory)
+void LoadAllAssets(AppContext& context, const std::filesystem::path& assetDirectory)
 {
     WriteLog("Begin loading assets.");
-    LoadGroup(context.fonts, fontTable, assetDirectory + "fonts/");
+    LoadGroup(context.fonts, fontTable, assetDirectory / "fonts");
     WriteLog("Fonts loaded.");
 
     WriteLog("Began loading textures.");
-    LoadGroup(context.textures, textureTable, assetDirectory + "textures/");
+    LoadGroup(context.textures, textureTable, assetDirectory / "textures");
     WriteLog("Textures loaded.");
     for (auto& [key, texture] : context.textures)
         texture.setSmooth(true);
     WriteLog("Texture smoothness set.");
 
     WriteLog("Began loading sounds.");
-    LoadGroup(context.soundBuffers, soundTable, assetDirectory + "sounds/");
+    LoadGroup(context.soundBuffers, soundTable, assetDirectory / "sounds");
     WriteLog("Sounds loaded.");
 }
 
@@ -229,9 +212,9 @@ sf::Vector2f Screen::GetMousePosition() const
 Application::Application(sf::RenderWindow* window)
     : m_context(window)
 {
-    const std::string assetDirectory = GetAssetDirectory();
+    const std::filesystem::path assetDirectory = GetAssetDirectory();
     WriteLog("Application constructor started.");
-    m_context.highScores = ReadBestResults(assetDirectory + bestResultsFileName);
+    m_context.highScores = ReadBestResults(assetDirectory / bestResultsFileName);
     WriteLog("Scores loaded.");
     LoadAllAssets(m_context, assetDirectory);
     m_screen = std::make_unique<StartMenu>(&m_context);
@@ -240,7 +223,7 @@ Application::Application(sf::RenderWindow* window)
 
 Application::~Application()
 {
-    WriteBestResults(GetAssetDirectory() + bestResultsFileName, m_context.highScores);
+    WriteBestResults(GetAssetDirectory() / bestResultsFileName, m_context.highScores);
 }
 
 void Application::ProcessEvent(const sf::Event& event)

@@ -6,6 +6,7 @@
 #include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Event.hpp>
 
+#include <filesystem>
 #include <istream>
 #include <map>
 #include <memory>
@@ -17,9 +18,8 @@ namespace sf
 class RenderWindow;
 }
 
-// Log file and base directory
-std::string GetExecutableDirectory(); // with a trailing separator; empty when unknown
-std::string GetAssetDirectory();      // executable directory + "assets/"
+// Log file and asset directory
+std::filesystem::path GetAssetDirectory(); // "assets" beside the executable
 void WriteLog(const std::string& text);
 void ResetLog();
 
@@ -32,8 +32,8 @@ float DrawFraction(); // a draw divided by randomMax: 0 to 1, both ends possible
 // Best results: exactly bestResultCount entries, best first.
 constexpr std::size_t bestResultCount = 5;
 std::vector<int> ParseBestResults(std::istream& input);
-std::vector<int> ReadBestResults(const std::string& path);
-bool WriteBestResults(const std::string& path, const std::vector<int>& scores);
+std::vector<int> ReadBestResults(const std::filesystem::path& path);
+bool WriteBestResults(const std::filesystem::path& path, const std::vector<int>& scores);
 
 struct AppContext
 {
@@ -95,18 +95,18 @@ extern const std::string vegetaceKey;
 extern const std::string morfologieKey;
 extern const std::string pickupSoundKey;
 extern const std::string gameOverSoundKey;
-[[noreturn]] void AbortOnMissingAsset(const std::string& path);
-void LoadAllAssets(AppContext& context, const std::string& assetDirectory);
+[[noreturn]] void AbortOnMissingAsset(const std::filesystem::path& path);
+void LoadAllAssets(AppContext& context, const std::filesystem::path& assetDirectory);
 
 // Loads straight into the asset's entry: copying a texture in would read it back from the
 // graphics card and upload it again. A failed load ends the process.
 template <typename Asset>
-void LoadAsset(std::map<std::string, Asset>& assets, std::string key, std::string path)
+void LoadAsset(std::map<std::string, Asset>& assets, std::string key, std::filesystem::path path)
 {
     Asset& asset = assets[key];
-    if (!asset.loadFromFile(path))
+    if (!asset.loadFromFile(path.string()))
         AbortOnMissingAsset(path);
-    WriteLog("Asset loaded successfully: " + path);
+    WriteLog("Asset loaded successfully: " + path.string());
     WriteLog("Asset inserted into map successfully: " + key);
 }
 

@@ -2,64 +2,21 @@
 
 #include "application.h"
 #include "constants.h"
+#include "platform.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window/VideoMode.hpp>
 
-// Xlib names a type Screen, as the game does; only this file sees Xlib, under another name.
-#define Screen XlibScreen
-#include <X11/Xlib.h>
-#undef Screen
-
-#include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
-#include <memory>
-#include <thread>
 
 namespace
 {
 constexpr unsigned int windowWidth = 1366;
 constexpr unsigned int windowHeight = 768;
 constexpr unsigned int bitsPerPixel = 32;
-constexpr int displayAttempts = 5;
-constexpr std::chrono::milliseconds displayRetryPause(40);
-
-volatile std::sig_atomic_t stopRequested = 0; // set by SIGTERM, SIGINT or SIGHUP
-
-void RequestStop(int)
-{
-    stopRequested = 1;
-}
-
-// A logout, kill or Ctrl+C ends the run like the close button, so the best results are saved.
-void InstallStopHandlers()
-{
-    struct sigaction action = {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
-}
-
-using DisplayConnection = std::unique_ptr<Display, decltype(&XCloseDisplay)>;
-
-// SFML aborts the process when it cannot reach the X server, so ask first. An X server may
-// drop a connection that comes right after another client has left, so a few tries tell that
-// apart from no server at all; the connection stays open until the window has its own.
-DisplayConnection ConnectToDisplay()
-{
-    DisplayConnection display(XOpenDisplay(nullptr), &XCloseDisplay);
-    for (int attempt = 1; display == nullptr && attempt < displayAttempts; ++attempt)
-    {
-        std::this_thread::sleep_for(displayRetryPause);
-        display.reset(XOpenDisplay(nullptr));
-    }
-    return display;
-}
 
 // SFML places a new window from the desktop's width only, pushing it partly off screen.
 void CentreOnDesktop(sf::RenderWindow& window)
@@ -74,7 +31,7 @@ void CentreOnDesktop(sf::RenderWindow& window)
 bool ProcessEvent(Application& application, sf::RenderWindow& window)
 {
     WriteLog("main: ProcessEvent start.");
-    if (stopRequested != 0)
+    if (IsStopRequested())
         return false;
     sf::Event event;
     while (window.pollEvent(event))
@@ -98,8 +55,7 @@ int RunGame()
     settings.antialiasingLevel = 1;
     WriteLog("main: sf::ContextSettings created.");
 
-    DisplayConnection display = ConnectToDisplay();
-    if (display == nullptr)
+    if (!CanOpenWindow())
     {
         std::cerr << "kvelmora: cannot open the game window: no X display (DISPLAY unset or the X server "
                      "unreachable)\n";
@@ -109,7 +65,6 @@ int RunGame()
                             sf::Style::Titlebar | sf::Style::Close, settings);
     window.setVerticalSyncEnabled(true);
     CentreOnDesktop(window);
-    display.reset();
     WriteLog("main: sf::Window Created.");
 
     Application application(&window);
@@ -132,7 +87,7 @@ int RunGame()
     return EXIT_SUCCESS;
 }
 
-int main()
+int RunProgram(int, char*[])
 {
     ResetLog();
     WriteLog("main: WinMain start.");

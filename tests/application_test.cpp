@@ -1,18 +1,20 @@
 #include "application.h"
 #include "game.h"
 #include "info_menu.h"
+#include "platform.h"
 #include "start_menu.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 namespace
 {
-std::string ReadText(const std::string& path)
+std::string ReadText(const std::filesystem::path& path)
 {
     std::ostringstream content;
     content << std::ifstream(path).rdbuf();
@@ -28,17 +30,16 @@ const Target* ScreenOf(const Application& application)
 
 TEST(LogFile, LivesBesideTheExecutableAndTakesLinesAsGiven)
 {
-    const std::string directory = GetExecutableDirectory();
+    const std::filesystem::path directory = GetExecutableDirectory();
     ASSERT_FALSE(directory.empty());
-    EXPECT_EQ(directory.back(), '/');
-    EXPECT_TRUE(std::ifstream(directory + "kvelmora_tests").good());
+    EXPECT_TRUE(std::filesystem::exists(directory / "kvelmora_tests"));
 
     WriteLog("left over from an earlier run");
     ResetLog();
-    EXPECT_EQ(ReadText(GetAssetDirectory() + "log.txt"), "");
+    EXPECT_EQ(ReadText(GetAssetDirectory() / "log.txt"), "");
     WriteLog("Failed loading asset/some/path\\mixed.png");
     WriteLog("");
-    EXPECT_EQ(ReadText(GetAssetDirectory() + "log.txt"), "Failed loading asset/some/path\\mixed.png\n\n");
+    EXPECT_EQ(ReadText(GetAssetDirectory() / "log.txt"), "Failed loading asset/some/path\\mixed.png\n\n");
 }
 
 TEST(RandomDraws, CoverFifteenBitsAndRepeatForASeed)
@@ -64,7 +65,7 @@ TEST(Application, KeepsTheBestResultsAcrossARunAndSwitchesScreensOnRequest)
 {
     sf::RenderWindow window(sf::VideoMode(1366, 768), "Kvelmora");
     window.setPosition({0, 0});
-    const std::string scores = GetAssetDirectory() + "high_scores.txt";
+    const std::filesystem::path scores = GetAssetDirectory() / "high_scores.txt";
     std::ofstream(scores) << "10 50\n30 20 40\n";
     {
         Application application(&window);
