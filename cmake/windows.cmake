@@ -46,3 +46,22 @@ add_custom_command(OUTPUT ${package_zip}
     COMMENT "Packing ${package_zip}"
     VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${package_zip})
+file(WRITE ${CMAKE_BINARY_DIR}/package_zip.txt ${package_zip})
+
+# The GoogleTest suite, cross-built from Debian's googletest sources; scripts/run_windows_tests.sh
+# runs it under Wine as one process. Built only for the tests.
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+add_executable(kvelmora_tests EXCLUDE_FROM_ALL ${test_sources})
+target_link_libraries(kvelmora_tests PRIVATE kvelmora_core gtest gmock)
+# Wine shows the Linux root as drive Z:.
+target_compile_definitions(kvelmora_tests PRIVATE KVELMORA_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
+set_target_properties(kvelmora_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+add_custom_command(TARGET kvelmora_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${CMAKE_BINARY_DIR}/tests/assets)
+
+# The bare SFML window with the same toolchain, the yardstick for the speed under Wine.
+add_executable(bare_window EXCLUDE_FROM_ALL WIN32 bench/bare_window.cpp)
+target_link_libraries(bare_window PRIVATE sfml-graphics sfml-window sfml-system)
+target_compile_features(bare_window PRIVATE cxx_std_17)
+target_link_options(bare_window PRIVATE -static)
