@@ -42,23 +42,19 @@ TEST(LogFile, LivesBesideTheExecutableAndTakesLinesAsGiven)
     EXPECT_EQ(ReadText(GetAssetDirectory() / "log.txt"), "Failed loading asset/some/path\\mixed.png\n\n");
 }
 
-TEST(RandomDraws, CoverFifteenBitsAndRepeatForASeed)
+TEST(RandomDraws, ReachBothEndsOfTheirRangeAndNoFurther)
 {
-    SeedRandom(1234);
+    SeedRandom(1234); // any seed: a million draws miss an end with odds of about e^-30
     int lowest = randomMax;
     int highest = 0;
-    for (int i = 0; i < 2'000'000; ++i)
+    for (int i = 0; i < 1'000'000; ++i)
     {
-        lowest = std::min(lowest, DrawRandom());
-        highest = std::max(highest, DrawRandom());
+        const int draw = DrawRandom();
+        lowest = std::min(lowest, draw);
+        highest = std::max(highest, draw);
     }
     EXPECT_EQ(lowest, 0);
     EXPECT_EQ(highest, randomMax);
-
-    SeedRandom(99);
-    const int first = DrawRandom();
-    SeedRandom(99);
-    EXPECT_EQ(DrawRandom(), first);
 }
 
 TEST(Application, KeepsTheBestResultsAcrossARunAndSwitchesScreensOnRequest)

@@ -1,66 +1,129 @@
 #include "constants.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace
 {
-std::size_t countOf(const std::wstring& text, const std::wstring& part)
+constexpr std::size_t maxLineLength = 110; // characters that fit beside the info menu's topic column
+
+// The lines of a text; a break at its very end closes the last line rather than opening another.
+std::vector<std::wstring> Lines(const std::wstring& text)
 {
-    std::size_t n = 0;
-    for (auto at = text.find(part); at != std::wstring::npos; at = text.find(part, at + part.size()))
-        ++n;
-    return n;
+    std::vector<std::wstring> lines;
+    std::wistringstream stream(text);
+    for (std::wstring line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
 }
 
-bool endsWithBreak(const std::wstring& text)
+// The words between the places where a line may break; a no-break space joins its neighbours.
+std::vector<std::wstring> BreakableWords(const std::wstring& text)
 {
-    return !text.empty() && text.back() == L'\n';
+    std::vector<std::wstring> words(1);
+    for (const wchar_t c : text)
+    {
+        if (c == L' ' || c == L'\n')
+            words.emplace_back();
+        else
+            words.back() += c;
+    }
+    return words;
+}
+
+// Czech typesetting never leaves these one-letter prepositions and conjunctions at a line's end.
+bool IsOneLetterWord(std::wstring word)
+{
+    const std::wstring openers = L"(„";
+    while (!word.empty() && openers.find(word.front()) != std::wstring::npos)
+        word.erase(0, 1);
+    const std::wstring oneLetterWords = L"aikosuvzAIKOSUVZ";
+    return word.size() == 1 && oneLetterWords.find(word.front()) != std::wstring::npos;
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part)
+{
+    return text.find(part) != std::wstring::npos;
 }
 } // namespace
 
-TEST(InfoPages, FourPagesOfParagraphsFitThePanelAndTheLastTopicLeadsBack)
+TEST(InfoPages, AreParagraphsOfLinesThatFitBesideTheTopicColumn)
 {
-    ASSERT_EQ(infoTopics.size(), 5u);
-    ASSERT_EQ(infoPages.size(), 4u);
-    EXPECT_EQ(infoTopics.back(), L"Zpět");
-    const double lengths[] = {1320, 1154, 844, 953}; // the panel is laid out for pages this long
-    for (std::size_t i = 0; i < infoPages.size(); ++i)
+    EXPECT_EQ(infoPages.size() + 1, infoTopics.size()) << "every topic but the last has a page";
+    for (std::size_t page = 0; page < infoPages.size(); ++page)
     {
-        SCOPED_TRACE("page " + std::to_string(i));
-        EXPECT_TRUE(endsWithBreak(infoPages[i]));
-        EXPECT_NEAR(double(infoPages[i].size()), lengths[i], lengths[i] * 0.05);
-        // Framed so, three breaks in a row mean an empty line at either end or two empty lines between paragraphs.
-        EXPECT_EQ((L"\n\n" + infoPages[i] + L"\n").find(L"\n\n\n"), std::wstring::npos) << "a stray empty line";
-        std::wistringstream lines(infoPages[i]);
-        for (std::wstring line; std::getline(lines, line);)
-            EXPECT_LE(line.size(), 110u) << line;
-    }
-}
-
-TEST(InfoPages, QuoteTheHabitatTypographicallyAndKeepOneLetterWordsOffLineEnds)
-{
-    EXPECT_NE(infoPages.at(0).find(L'–'), std::wstring::npos) << "page 0 lacks an en dash";
-    for (const std::wstring& page : infoPages)
-    {
-        EXPECT_EQ(countOf(page, L"Kvelmora"), countOf(page, L"„Kvelmora“")) << page.substr(0, 40);
-        for (std::size_t at = 0; at + 1 < page.size(); ++at)
+        SCOPED_TRACE("page " + std::to_string(page));
+        ASSERT_EQ(infoPages[page].back(), L'\n') << "the last line lacks its break";
+        const std::vector<std::wstring> lines = Lines(infoPages[page]);
+        EXPECT_FALSE(lines.front().empty()) << "starts with an empty line";
+        EXPECT_FALSE(lines.back().empty()) << "ends with an empty line";
+        for (std::size_t line = 0; line < lines.size(); ++line)
         {
-            const bool wordStart = at == 0 || std::wstring(L" \n\u00A0(„").find(page[at - 1]) != std::wstring::npos;
-            const bool oneLetter = wordStart && std::wstring(L"ksvzouaiKSVZOUAI").find(page[at]) != std::wstring::npos;
-            EXPECT_FALSE(oneLetter && (page[at + 1] == L' ' || page[at + 1] == L'\n')) << page.substr(at, 40);
+            EXPECT_LE(lines[line].size(), maxLineLength) << lines[line];
+            const bool secondEmptyLine = line > 0 && lines[line].empty() && lines[line - 1].empty();
+            EXPECT_FALSE(secondEmptyLine) << "two empty lines before line " << line;
         }
     }
 }
 
-TEST(ScreenTexts, KeepTheBreaksAndIndentsTheLayoutIsBuiltAround)
+TEST(InfoPages, KeepOneLetterWordsOnTheLineOfTheWordAfterThem)
 {
-    EXPECT_EQ(infoButtonText.find_first_not_of(L' '), 7u);
-    for (const std::wstring* text : {&infoButtonText, &gameInstructions})
-        EXPECT_EQ(countOf(*text, L"\n"), 1u) << *text;
-    EXPECT_EQ(gameInstructions.size(), 164u);
-    const std::size_t lineBreak = gameInstructions.find(L'\n');
-    EXPECT_EQ(gameInstructions.find_first_not_of(L' ', lineBreak + 1), lineBreak + 46) << "not indented by 45 spaces";
-    EXPECT_TRUE(endsWithBreak(bestResultsHeading));
+    for (const std::wstring& page : infoPages)
+    {
+        for (const std::wstring& word : BreakableWords(page))
+            EXPECT_FALSE(IsOneLetterWord(word)) << "a breakable space after „" << word << "“ in " << page.substr(0, 40);
+    }
+}
+
+TEST(InfoPages, QuoteTheHabitatsNameTypographically)
+{
+    const std::wstring& name = menuTitle; // the habitat is written as the game's name
+    for (const std::wstring& page : infoPages)
+    {
+        std::size_t at = page.find(name);
+        while (at != std::wstring::npos)
+        {
+            ASSERT_GT(at, 0u);
+            EXPECT_EQ(page[at - 1], L'„') << page.substr(0, 40);
+            EXPECT_EQ(page[at + name.size()], L'“') << page.substr(0, 40);
+            at = page.find(name, at + 1);
+        }
+    }
+}
+
+TEST(PlayerTexts, KeepTheMendsOfWhatACzechReviewerFound)
+{
+    // Each wrong word, and the words that replaced it.
+    const std::pair<std::wstring, std::wstring> mends[] = {
+        {L"začetí", L"pro zahájení nové hry"},
+        {L"uvodního", L"do úvodního menu"},
+        {L"Skáčte", L"Skočte šipkou"}, // not a standard imperative
+        {L"šípkou", L"šipkou nahoru"}, // "šíp" is a bow's arrow
+    };
+    const std::wstring texts = AllPlayerTexts();
+    for (const auto& [mistake, mend] : mends)
+    {
+        EXPECT_FALSE(Contains(texts, mistake)) << mistake;
+        EXPECT_TRUE(Contains(texts, mend)) << mend;
+    }
+}
+
+TEST(PlayerTexts, BreakLinesOnlyWhereTheLayoutExpectsThem)
+{
+    // The two-line texts: the name alone under "Více o", and a short line under the instructions.
+    const std::vector<std::wstring> buttonLines = Lines(infoButtonText);
+    ASSERT_EQ(buttonLines.size(), 2u);
+    EXPECT_EQ(buttonLines.back(), L"Kvelmoře") << "the name declines after „o“";
+    EXPECT_EQ(Lines(gameInstructions).size(), 2u);
+    // The best-results table spaces its rows by the heading's height, which the final break adds to.
+    EXPECT_EQ(bestResultsHeading.back(), L'\n');
+    for (const std::wstring& text : {playButtonText, gameOverCaption, gameOverHint})
+        EXPECT_FALSE(Contains(text, L"\n")) << text;
+    for (const std::wstring& topic : infoTopics)
+        EXPECT_FALSE(Contains(topic, L"\n")) << topic;
 }

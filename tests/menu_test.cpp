@@ -9,7 +9,9 @@
 
 namespace
 {
-const sf::Vector2f nowhere(1300.f, 740.f); // a window point far from every button
+const sf::Vector2f nowhere(1300.f, 740.f);         // a window point far from every button
+constexpr float topicGap = 0.03f * windowHeight;   // pixels above the topic column and between topics
+constexpr float pictureGap = 0.05f * windowHeight; // pixels between the column and the picture under it
 
 class MenuTest : public ::testing::Test
 {
@@ -27,12 +29,12 @@ protected:
         test.window.clear(sf::Color::White);
         info.Draw();
         sf::Texture capture;
-        capture.create(1366, 768);
+        capture.create(test.window.getSize().x, test.window.getSize().y);
         capture.update(test.window);
-        const sf::FloatRect picture = info.GetPicture(1).getGlobalBounds();
-        return capture.copyToImage().getPixel(static_cast<unsigned>(picture.left + picture.width / 2),
-                                              static_cast<unsigned>(picture.top + picture.height / 2)) !=
-               sf::Color::White;
+        const sf::Vector2f middle = Centre(info.GetPicture(1));
+        const sf::Color pixel =
+            capture.copyToImage().getPixel(static_cast<unsigned>(middle.x), static_cast<unsigned>(middle.y));
+        return pixel != sf::Color::White;
     }
 
     TestContext test;
@@ -88,13 +90,20 @@ TEST_F(MenuTest, ButtonsAreGreyWhilePointedAtAndTheSelectedTopicStaysGrey)
 
 TEST_F(MenuTest, InfoTopicsStackByTheirOwnHeightsAndEachShowsItsPageAndPicture)
 {
-    float y = 0.03f * 768;
+    float y = topicGap;
     for (int topic = 0; topic <= InfoMenu::backTopic; ++topic)
     {
         EXPECT_FLOAT_EQ(info.GetTopic(topic).getPosition().y, y) << topic;
-        y += info.GetTopic(topic).getGlobalBounds().height + 0.03f * 768;
+        y += info.GetTopic(topic).getGlobalBounds().height + topicGap;
     }
-    EXPECT_FLOAT_EQ(info.GetPicture(2).getPosition().y, y + 0.05f * 768);
+    for (const int topic : {1, 2})
+    {
+        // Under the column, inside the window and clear of the page.
+        const sf::FloatRect picture = info.GetPicture(topic).getGlobalBounds();
+        EXPECT_FLOAT_EQ(picture.top, y + pictureGap) << topic;
+        EXPECT_LE(picture.top + picture.height, windowHeight) << topic;
+        EXPECT_LT(picture.left + picture.width, info.GetPage().getPosition().x) << topic;
+    }
     EXPECT_FALSE(PictureShown());
     for (int topic = 0; topic < InfoMenu::backTopic; ++topic)
     {
@@ -102,8 +111,8 @@ TEST_F(MenuTest, InfoTopicsStackByTheirOwnHeightsAndEachShowsItsPageAndPicture)
         EXPECT_EQ(info.GetCurrentPage(), topic);
         EXPECT_EQ(PictureShown(), topic == 1 || topic == 2) << topic;
         const sf::FloatRect page = info.GetPage().getGlobalBounds();
-        EXPECT_LE(page.left + page.width, 1366.f) << topic;
-        EXPECT_LE(page.top + page.height, 768.f) << topic;
+        EXPECT_LE(page.left + page.width, windowWidth) << topic;
+        EXPECT_LE(page.top + page.height, windowHeight) << topic;
         // SFML draws a dot for a no-break space, so the page shows plain spaces instead.
         const std::wstring shown = info.GetPage().getString().toWideString();
         EXPECT_EQ(shown.find(L'\u00A0'), std::wstring::npos) << topic;

@@ -1,12 +1,15 @@
 #include "test_support.h"
 
+#include "constants.h"
+
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include <cmath>
 
 TestContext::TestContext()
-    : window(sf::VideoMode(1366, 768, 32), "Kvelmora tests", sf::Style::Titlebar | sf::Style::Close)
+    : window(sf::VideoMode(static_cast<unsigned int>(windowWidth), static_cast<unsigned int>(windowHeight), 32),
+             "Kvelmora tests", sf::Style::Titlebar | sf::Style::Close)
     , context(&window)
 {
     window.setPosition({0, 0});
@@ -46,8 +49,31 @@ sf::Event KeyPress(sf::Keyboard::Key key)
     return event;
 }
 
+std::wstring AllPlayerTexts()
+{
+    std::wstring texts = windowTitle + menuTitle + infoButtonText + playButtonText + gameInstructions;
+    texts += gameOverCaption + bestResultsHeading + gameOverHint;
+    for (const std::wstring& topic : infoTopics)
+        texts += topic;
+    for (const std::wstring& page : infoPages)
+        texts += page;
+    return texts;
+}
+
+namespace
+{
+sf::Vector2f Centre(const sf::FloatRect& bounds)
+{
+    return {bounds.left + bounds.width / 2, bounds.top + bounds.height / 2};
+}
+} // namespace
+
 sf::Vector2f Centre(const sf::Text& text)
 {
-    const sf::FloatRect bounds = text.getGlobalBounds();
-    return {bounds.left + bounds.width / 2, bounds.top + bounds.height / 2};
+    return Centre(text.getGlobalBounds());
+}
+
+sf::Vector2f Centre(const sf::Sprite& sprite)
+{
+    return Centre(sprite.getGlobalBounds());
 }

@@ -3,11 +3,16 @@
 #include "application.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 
 #include <string>
 
-// A real 1366 x 768 window and a context holding every asset of the source tree.
+// The game's window size, which every screen under test draws into.
+constexpr float windowWidth = 1366.f; // pixels
+constexpr float windowHeight = 768.f; // pixels
+
+// A real window of the game's size and a context holding every asset of the source tree.
 // Screens under test draw into it; tests run under Xvfb.
 struct TestContext
 {
@@ -25,4 +30,9 @@ void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position);
 sf::Event LeftClick();
 sf::Event KeyPress(sf::Keyboard::Key key);
 
+// Every fixed text the player sees, one after another.
+std::wstring AllPlayerTexts();
+
+// The middle of an element's global bounds.
 sf::Vector2f Centre(const sf::Text& text);
+sf::Vector2f Centre(const sf::Sprite& sprite);

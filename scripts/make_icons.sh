@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Renders the game's icon from art/icon/kvelmora.svg: the hicolor PNGs that Linux menus show and
+# the multi-size .ico that Windows shows for the executable and its shortcuts.
+#
+# Needs rsvg-convert (librsvg2-bin) and ImageMagick. The results are committed, so building the
+# game needs neither; rerun this after changing the SVG.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+svg=$root/art/icon/kvelmora.svg
+out=$root/packaging/icons
+sizes=(16 32 48 64 128 256)
+
+mkdir -p "$out"
+for size in "${sizes[@]}"; do
+    rsvg-convert -w "$size" -h "$size" "$svg" -o "$out/tmp.png"
+    convert "$out/tmp.png" -strip -define png:exclude-chunks=date,time,tEXt,zTXt,iTXt "PNG32:$out/kvelmora-$size.png"
+done
+rm -f "$out/tmp.png"
+(cd "$out" && convert $(printf 'kvelmora-%s.png ' "${sizes[@]}") kvelmora.ico)
