@@ -18,7 +18,7 @@ target_compile_definitions(kvelmora_core PUBLIC UNICODE _UNICODE)
 target_link_options(kvelmora_core INTERFACE -static)
 target_link_libraries(kvelmora_core PUBLIC sfml-graphics sfml-window sfml-system sfml-audio)
 
-set(KVELMORA_ICON ${CMAKE_SOURCE_DIR}/windows/kvelmora.ico)
+set(KVELMORA_ICON ${CMAKE_SOURCE_DIR}/packaging/icons/kvelmora.ico)
 configure_file(windows/kvelmora.rc.in kvelmora.rc @ONLY)
 add_executable(kvelmora WIN32 src/main.cpp ${CMAKE_BINARY_DIR}/kvelmora.rc)
 target_link_libraries(kvelmora PRIVATE kvelmora_core)
