@@ -19,7 +19,7 @@ target_link_options(kvelmora_core INTERFACE -static)
 target_link_libraries(kvelmora_core PUBLIC sfml-graphics sfml-window sfml-system sfml-audio)
 
 set(KVELMORA_ICON ${CMAKE_SOURCE_DIR}/packaging/icons/kvelmora.ico)
-configure_file(windows/kvelmora.rc.in kvelmora.rc @ONLY)
+configure_file(packaging/windows/kvelmora.rc.in kvelmora.rc @ONLY)
 add_executable(kvelmora WIN32 src/main.cpp ${CMAKE_BINARY_DIR}/kvelmora.rc)
 target_link_libraries(kvelmora PRIVATE kvelmora_core)
 
@@ -29,7 +29,7 @@ set(package_dir ${CMAKE_BINARY_DIR}/${package_name})
 set(package_zip ${CMAKE_SOURCE_DIR}/dist/${package_name}.zip)
 # CRLF, so that every Notepad shows the lines.
 file(GLOB_RECURSE asset_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*)
-configure_file(windows/readme_cs.txt.in ${CMAKE_BINARY_DIR}/ČTIMĚ.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(packaging/windows/readme_cs.txt.in ${CMAKE_BINARY_DIR}/ČTIMĚ.txt @ONLY NEWLINE_STYLE CRLF)
 add_custom_command(OUTPUT ${package_zip}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_dir}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${package_dir}/licence ${CMAKE_SOURCE_DIR}/dist
