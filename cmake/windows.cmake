@@ -3,8 +3,10 @@
 enable_language(RC)
 set(SFML_STATIC_LIBRARIES ON)
 find_package(SFML 2.5 COMPONENTS graphics window system audio REQUIRED)
-find_file(openal_dll OpenAL32.dll PATH_SUFFIXES bin REQUIRED)
-find_path(licence_dir SFML.txt PATH_SUFFIXES licences REQUIRED)
+# The libraries' prefix also holds OpenAL32.dll and the licence texts of everything it built.
+get_filename_component(deps_prefix ${SFML_DIR}/../../.. ABSOLUTE)
+set(openal_dll ${deps_prefix}/bin/OpenAL32.dll)
+set(licence_dir ${deps_prefix}/licences)
 
 # Everything but the game proper, as on Linux, with the Windows platform source instead.
 file(GLOB core_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)

@@ -23,6 +23,18 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver --wait
 fi
 
+# One private X server and one running wineserver for every step, so each start is a warm one.
+displayPipe=$(mktemp -u)
+mkfifo "$displayPipe"
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$displayPipe" >/dev/null 2>&1 &
+xvfbPid=$!
+read -r -t 30 displayNumber <"$displayPipe" || { echo "no X server could be started"; exit 1; }
+rm -f "$displayPipe"
+export DISPLAY=":$displayNumber"
+trap 'wineserver --kill 2>/dev/null; kill "$xvfbPid" 2>/dev/null' EXIT
+wineserver --persistent
+wine cmd /c exit >/dev/null 2>&1
+
 passed=0
 failed=0
 Run() {
@@ -37,12 +49,9 @@ Run() {
         failed=$((failed + 1))
         echo "=== $name FAILED"
     fi
-    wineserver --kill 2>/dev/null
-    wineserver --wait 2>/dev/null
 }
 
-Run googletest xvfb-run -a -s '-screen 0 1366x768x24' \
-    bash -c 'cd "$1" && wine ./kvelmora_tests.exe' _ "$buildDir/tests"
+Run googletest bash -c 'cd "$1" && wine ./kvelmora_tests.exe' _ "$buildDir/tests"
 for check in "$root"/tests/windows/*_test.sh; do
     Run "$(basename "$check" .sh)" bash "$check" "$zip"
 done

@@ -1,12 +1,12 @@
 # Shared steps of the Windows end-to-end checks: each check unpacks the player's zip into a
-# folder whose name has spaces and Czech letters, runs kvelmora.exe under Wine on a private X
-# server, drives it with xdotool and reads its files afterwards.
-# Usage: source this file, then `win_prepare <zip>`. WINEPREFIX names a prepared Wine prefix.
+# folder whose name has spaces and Czech letters, runs kvelmora.exe under Wine, drives it with
+# xdotool and reads its files afterwards.
+# Usage: source this file, then `win_prepare <zip>`. scripts/run_windows_tests.sh provides the
+# private X server (DISPLAY), the prepared Wine prefix (WINEPREFIX) and a running wineserver.
 set -euo pipefail
 
 WIN_ROOT=""      # temporary folder of the check
 WIN_DIR=""       # the unpacked game: kvelmora.exe, OpenAL32.dll, assets/
-WIN_XVFB_PID=""
 WIN_GAME_PID=""
 WIN_WINDOW=""
 WIN_STATUS=""
@@ -25,8 +25,6 @@ win_fail() {
 
 win_cleanup() {
     [ -n "$WIN_GAME_PID" ] && kill -9 "$WIN_GAME_PID" 2>/dev/null || true
-    wineserver -k 2>/dev/null || true
-    [ -n "$WIN_XVFB_PID" ] && kill "$WIN_XVFB_PID" 2>/dev/null || true
     [ -n "$WIN_ROOT" ] && rm -rf "$WIN_ROOT"
 }
 
@@ -39,17 +37,6 @@ win_wait_for() {
     done
 }
 
-# A private X server; Xvfb picks a free display itself and writes its number to a pipe.
-win_start_xvfb() {
-    local fifo=$WIN_ROOT/display
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 ${winWidth}x${winHeight}x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    WIN_XVFB_PID=$!
-    local number
-    read -r -t 20 number <"$fifo" || win_fail "no X server could be started"
-    export DISPLAY=":$number"
-}
-
 win_prepare() {
     local zip=$1
     trap win_cleanup EXIT
@@ -59,8 +46,8 @@ win_prepare() {
     unzip -q "$zip" -d "$folder"
     WIN_DIR=$(find "$folder" -mindepth 1 -maxdepth 1 -type d)
     [ -f "$WIN_DIR/kvelmora.exe" ] || win_fail "the zip has no kvelmora.exe in its folder"
+    [ -n "${DISPLAY:-}" ] && [ -n "${WINEPREFIX:-}" ] || win_fail "run through scripts/run_windows_tests.sh"
     export WINEDEBUG=-all ALSOFT_DRIVERS=null
-    win_start_xvfb
 }
 
 win_x() {
@@ -74,11 +61,21 @@ win_x() {
 
 # The log without Windows' CR line ends.
 win_log() {
-    tr -d '\r' <"$WIN_DIR/assets/log.txt" 2>/dev/null || true
+    { tr -d '\r' <"$WIN_DIR/assets/log.txt"; } 2>/dev/null || true
 }
 
 win_log_has() {
     win_log | grep -qxF -- "$1"
+}
+
+# The Windows path of an asset as the log names it, with every separator shown as "/":
+# the game joins relative names that hold "/" to a folder path that holds "\".
+win_asset_path() {
+    echo "$(cd "$WIN_DIR/assets" && winepath -w "$PWD" | tr '\\' /)/$1"
+}
+
+win_log_has_path_line() {
+    win_log | tr '\\' / | grep -qxF -- "$1"
 }
 
 win_start_game() {

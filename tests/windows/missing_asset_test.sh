@@ -28,13 +28,12 @@ expect_failed_start() {
     [ "$(win_log | tail -n 1)" = "Exiting" ] || win_fail "$what: the log must end with 'Exiting'"
 }
 
-assets=$(cd "$WIN_DIR/assets" && winepath -w "$PWD")
 sound=$WIN_DIR/assets/sounds/game_over.wav
 texture=$WIN_DIR/assets/textures/Player/player_spritesheet_74.png
 mv "$sound" "$sound.away"
 printf '7 6 5 4 3\n' >"$WIN_DIR/assets/high_scores.txt"
 expect_failed_start "missing sound"
-win_log_has "Failed loading asset$assets\\sounds\\game_over.wav" || win_fail "the log does not name the missing file"
+win_log_has_path_line "Failed loading asset$(win_asset_path sounds/game_over.wav)" || win_fail "the log does not name the missing file"
 win_log_has "Textures loaded." || win_fail "the textures should have loaded before the sound failed"
 [ "$(cat "$WIN_DIR/assets/high_scores.txt")" = "7 6 5 4 3" ] || win_fail "the best results were touched"
 mv "$sound.away" "$sound"
@@ -42,7 +41,7 @@ mv "$sound.away" "$sound"
 cp "$texture" "$WIN_ROOT/texture.png"
 head -c 300 "$WIN_ROOT/texture.png" >"$texture"
 expect_failed_start "truncated texture"
-win_log_has "Failed loading asset$assets\\textures\\Player\\player_spritesheet_74.png" ||
+win_log_has_path_line "Failed loading asset$(win_asset_path textures/Player/player_spritesheet_74.png)" ||
     win_fail "the log does not name the broken file"
 cp "$WIN_ROOT/texture.png" "$texture"
 

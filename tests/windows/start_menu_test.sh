@@ -30,7 +30,6 @@ win_wait_for_exit 15
 [ "$WIN_STATUS" -eq 0 ] || win_fail "exit status $WIN_STATUS after Escape"
 
 log=$(win_log)
-assets=$(cd "$WIN_DIR/assets" && winepath -w "$PWD")
 expected_start="main: WinMain start.
 main: Main start.
 main: sf::ContextSettings created.
@@ -41,8 +40,8 @@ Begin loading assets."
 [ "$(head -n 7 <<<"$log")" = "$expected_start" ] || win_fail "the log does not start with the start-up lines"
 [ "$(grep -c '^Asset loaded successfully: ' <<<"$log")" -eq 20 ] || win_fail "not twenty loaded assets"
 [ "$(grep -c '^Asset inserted into map successfully: ' <<<"$log")" -eq 20 ] || win_fail "not twenty inserted assets"
-grep -qxF "Asset loaded successfully: $assets\\sounds\\game_over.wav" <<<"$log" ||
-    win_fail "asset paths are not built from the executable's folder ($assets)"
+win_log_has_path_line "Asset loaded successfully: $(win_asset_path sounds/game_over.wav)" ||
+    win_fail "asset paths are not built from the executable's folder"
 for line in "Fonts loaded." "Textures loaded." "Texture smoothness set." "Sounds loaded." \
     "start_menu: Constructor end." "Created StartMenu object." "main: application created." \
     "start_menu: Draw end."; do
