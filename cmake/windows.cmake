@@ -36,6 +36,8 @@ add_custom_command(OUTPUT ${package_zip}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_dir}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${package_dir}/licence ${CMAKE_SOURCE_DIR}/dist
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kvelmora> ${openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt ${package_dir}
+    # Symbols would double the download and mean nothing to a player.
+    COMMAND ${CMAKE_STRIP} --strip-unneeded ${package_dir}/kvelmora.exe ${package_dir}/OpenAL32.dll
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${package_dir}/assets
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${licence_dir} ${package_dir}/licence
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/LICENSE-GUST-FONT-LICENSE.txt
@@ -60,6 +62,7 @@ target_link_libraries(kvelmora_tests PRIVATE kvelmora_core gtest gmock)
 target_compile_definitions(kvelmora_tests PRIVATE KVELMORA_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
 set_target_properties(kvelmora_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 add_custom_command(TARGET kvelmora_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy ${openal_dll} ${CMAKE_BINARY_DIR}/tests
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${CMAKE_BINARY_DIR}/tests/assets)
 
 # The bare SFML window with the same toolchain, the yardstick for the speed under Wine.
