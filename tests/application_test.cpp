@@ -32,7 +32,7 @@ TEST(LogFile, LivesBesideTheExecutableAndTakesLinesAsGiven)
 {
     const std::filesystem::path directory = GetExecutableDirectory();
     ASSERT_FALSE(directory.empty());
-    EXPECT_TRUE(std::filesystem::exists(directory / "kvelmora_tests"));
+    EXPECT_TRUE(std::filesystem::exists(directory / "assets")) << "the tests' own asset copy";
 
     WriteLog("left over from an earlier run");
     ResetLog();

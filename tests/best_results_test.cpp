@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -53,10 +53,10 @@ TEST(BestResults, AreWrittenWholeOrNotAtAll)
     EXPECT_FALSE(std::ifstream(path + ".tmp").good());
 
     // When the new file cannot be made, the old one stays as it was.
-    ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(path + ".tmp"));
     EXPECT_FALSE(WriteBestResults(path, {0, 0, 0, 0, 0}));
     EXPECT_EQ(ReadFile(path), "50\n40\n30\n-20\n-2147483648\n");
-    rmdir((path + ".tmp").c_str());
+    std::filesystem::remove(path + ".tmp");
     std::remove(path.c_str());
 
     EXPECT_EQ(ReadBestResults(path), Scores(5, 0)) << "a missing file";
