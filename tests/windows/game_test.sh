@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Two runs of real play: "Hrát hru", Up, the runner meets the first flower and "KONEC HRY"
 # shows; the result is on disk right away; Space starts a new game; Escape ends with status 0.
-# The second run must replace the file the first one wrote, and screenshots go to $1's folder
-# when WINDOWS_SCREENSHOTS names one.
+# The second run must replace the file the first one wrote. Screenshots go to the folder that
+# WINDOWS_SCREENSHOTS names, if any.
 source "$(dirname "$0")/lib.sh"
 win_prepare "$1"
 printf -- '-1\n-2\n-3\n-4\n-5\n' >"$WIN_DIR/assets/high_scores.txt"

@@ -64,8 +64,9 @@ win_log() {
     { tr -d '\r' <"$WIN_DIR/assets/log.txt"; } 2>/dev/null || true
 }
 
+# grep reads to the end: an early exit would fail the pipe under pipefail.
 win_log_has() {
-    win_log | grep -qxF -- "$1"
+    win_log | grep -xF -- "$1" >/dev/null
 }
 
 # The Windows path of an asset as the log names it, with every separator shown as "/":
@@ -75,7 +76,7 @@ win_asset_path() {
 }
 
 win_log_has_path_line() {
-    win_log | tr '\\' / | grep -qxF -- "$1"
+    win_log | tr '\\' / | grep -xF -- "$1" >/dev/null
 }
 
 win_start_game() {

@@ -20,6 +20,7 @@ win_wait_for_window
 win_point 2 2 # away from the buttons, which turn grey under the pointer
 sleep 0.5
 win_screenshot "$WIN_ROOT/start_menu.png"
+[ -n "${WINDOWS_SCREENSHOTS:-}" ] && cp "$WIN_ROOT/start_menu.png" "$WINDOWS_SCREENSHOTS/windows_start_menu.png"
 different=$(compare -metric AE -fuzz 12% "$WIN_ROOT/start_menu.png" "$reference" null: 2>&1 || true)
 echo "pixels that differ from the Linux start menu: $different"
 [ "$different" -le "$maxDifferentPixels" ] 2>/dev/null ||
