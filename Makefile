@@ -1,24 +1,40 @@
-# The two commands a player or developer needs: `make run` and `make test`.
+# What a player or developer needs: `make run`, `make test` and `make test-sanitize`.
 BUILD_DIR ?= build
+SANITIZE_BUILD_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build setup clean
+.PHONY: run test test-sanitize build setup clean package
 
 run: build
 	cd $(BUILD_DIR) && ./kvelmora
 
-test: build
+# The test builds are the CI's: a warning fails them. `make run` keeps whatever the build
+# directory was configured with. The package check needs the .deb.
+test: CHECK_FLAGS = -DKVELMORA_WERROR=ON
+test: build package
 	scripts/run_tests.sh $(BUILD_DIR)
 
+# Asserts on, AddressSanitizer and UndefinedBehaviorSanitizer, in a build directory of its own.
+test-sanitize: package
+	cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DKVELMORA_SANITIZE=ON -DKVELMORA_WERROR=ON
+	cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
+	scripts/run_tests.sh $(SANITIZE_BUILD_DIR)
+
 build: setup
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CHECK_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 setup:
 	scripts/install_dependencies.sh
 
+# A .deb in dist/, with its dependencies worked out by dpkg-shlibdeps.
+package: setup
+	cmake -S . -B $(BUILD_DIR)-package -DCMAKE_BUILD_TYPE=Release -DKVELMORA_INSTALL_BINDIR=games \
+		-DKVELMORA_BUILD_TESTS=OFF
+	cd $(BUILD_DIR)-package && cpack
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(BUILD_DIR)-package dist
 
 # Windows: cross-built on Debian, tested under Wine. A cold first build of the libraries takes minutes.
 WINDOWS_BUILD_DIR ?= build-windows

@@ -8,7 +8,7 @@
 #include <vector>
 
 // Plays a game like a careful player: presses Up to start, then jumps a moment before every
-// flower cluster. Shared by the scripted-player test and the speed measurement.
+// flower cluster. Shared by the scripted-player tests and the speed measurements.
 class Autopilot
 {
 public:
@@ -17,12 +17,18 @@ public:
     {
     }
 
-    // One frame: a key press if a cluster is close, then the game's update.
+    // One frame: the player's keys, then the game's update.
     void Step(float dt)
+    {
+        PressKeys();
+        m_game.Update(dt);
+    }
+
+    // Up to start, and whenever a cluster is close; the measurements time the update apart from this.
+    void PressKeys()
     {
         if (m_jumping && (m_game.GetState() == GameState::Waiting || IsClusterClose()))
             PressUp();
-        m_game.Update(dt);
     }
 
     void StopJumping() { m_jumping = false; }

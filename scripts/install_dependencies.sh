@@ -7,6 +7,7 @@ packages=(
     g++ make cmake pkg-config
     libsfml-dev libsdl2-dev libx11-dev libgtest-dev libgmock-dev
     xvfb xauth xfonts-base xdotool x11-utils imagemagick
+    dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -9,16 +9,13 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Mouse.hpp>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <random>
+#include <sstream>
 
 const std::string korvelKey = "korvel";
 const std::string partnerLogosKey = "logos-60";
@@ -42,6 +39,7 @@ const std::string gameOverSoundKey = "game-over";
 namespace
 {
 const std::string logFileName = "log.txt";
+const std::string rotatedLogFileName = "log.1.txt";
 const std::string bestResultsFileName = "high_scores.txt";
 const std::string errorCaption = "Chyba";
 const std::string missingAssetMessage = "Aplikace nenalezla všechny soubory. Nainstalujte hru znova.";
@@ -89,6 +87,66 @@ void LoadGroup(std::map<std::string, Asset>& assets, const std::array<AssetEntry
         LoadAsset(assets, entry.key, directory / entry.file);
 }
 
+FileLocations FindFileLocations()
+{
+    const std::filesystem::path portableAssets = GetExecutableDirectory() / "assets";
+    const std::optional<std::filesystem::path> installedAssets = GetInstalledAssetDirectory(GetExecutableDirectory());
+    const bool portableWritable = !installedAssets && CanWriteTo(portableAssets);
+    FileLocations locations =
+        ChooseFileLocations(portableAssets, installedAssets, portableWritable, GetPlayerFolders());
+    // A failure shows later, as a missing log or a failed save.
+    std::error_code error;
+    std::filesystem::create_directories(locations.bestResults, error);
+    std::filesystem::create_directories(locations.log, error);
+    return locations;
+}
+
+const std::filesystem::path& LogDirectory()
+{
+    return GetFileLocations().log;
+}
+
+// The line that passed the limit is whole in the old file; the next one starts a new file.
+void RotateLog()
+{
+    std::error_code error;
+    std::filesystem::rename(LogDirectory() / logFileName, LogDirectory() / rotatedLogFileName, error);
+}
+
+std::filesystem::path WithSuffix(std::filesystem::path path, const std::string& suffix)
+{
+    return path += suffix;
+}
+
+std::optional<std::vector<int>> TryReadBestResults(const std::filesystem::path& path)
+{
+    const std::unique_ptr<std::istream> input = OpenRegularFile(path);
+    if (!input)
+        return std::nullopt;
+    return TryParseBestResults(*input);
+}
+
+std::vector<int> NoResults()
+{
+    return std::vector<int>(bestResultCount, 0);
+}
+
+// A FIFO or a device has no bytes to keep, an empty file none worth keeping.
+bool HoldsBytes(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return !error && size > 0;
+}
+
+// Moved aside rather than copied: a rename keeps the bytes whatever the file's size.
+bool KeepDamagedFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    std::filesystem::rename(path, WithSuffix(path, ".bad"), error);
+    return !error;
+}
+
 std::mt19937& Generator()
 {
     static std::mt19937 generator(0);
@@ -96,20 +154,39 @@ std::mt19937& Generator()
 }
 } // namespace
 
+FileLocations ChooseFileLocations(const std::filesystem::path& portableAssets,
+                                  const std::optional<std::filesystem::path>& installedAssets, bool portableWritable,
+                                  const PlayerFolders& player)
+{
+    const std::filesystem::path assets = installedAssets.value_or(portableAssets);
+    if (!installedAssets && portableWritable)
+        return {assets, assets, assets};
+    return {assets, player.data, player.state};
+}
+
+const FileLocations& GetFileLocations()
+{
+    // Worked out once per run: finding the executable costs a system call, and every frame logs lines.
+    static const FileLocations locations = FindFileLocations();
+    return locations;
+}
+
 std::filesystem::path GetAssetDirectory()
 {
-    return GetExecutableDirectory() / "assets";
+    return GetFileLocations().assets;
 }
 
 void WriteLog(const std::string& text)
 {
-    std::ofstream log(GetAssetDirectory() / logFileName, std::ios::app);
-    log << text << '\n';
+    // Each line is opened, appended and closed on its own, so a crash never loses the trace.
+    const std::optional<std::uintmax_t> size = AppendToFile(LogDirectory() / logFileName, text + '\n');
+    if (size && *size > logSizeLimit)
+        RotateLog();
 }
 
 void ResetLog()
 {
-    std::ofstream log(GetAssetDirectory() / logFileName, std::ios::trunc);
+    EmptyFile(LogDirectory() / logFileName);
 }
 
 void SeedRandom(unsigned int seed)
@@ -128,7 +205,7 @@ float DrawFraction()
     return static_cast<float>(DrawRandom() / static_cast<double>(randomMax));
 }
 
-std::vector<int> ParseBestResults(std::istream& input)
+std::optional<std::vector<int>> TryParseBestResults(std::istream& input)
 {
     // Six numbers already make the file unusable, so a huge file is never read to its end.
     std::vector<int> numbers;
@@ -136,36 +213,73 @@ std::vector<int> ParseBestResults(std::istream& input)
     while (numbers.size() <= bestResultCount && input >> number)
         numbers.push_back(number);
     if (numbers.size() != bestResultCount)
-        return std::vector<int>(bestResultCount, 0);
+        return std::nullopt;
     std::sort(numbers.begin(), numbers.end(), std::greater<int>());
     return numbers;
 }
 
+std::vector<int> ParseBestResults(std::istream& input)
+{
+    return TryParseBestResults(input).value_or(NoResults());
+}
+
 std::vector<int> ReadBestResults(const std::filesystem::path& path)
 {
-    std::ifstream file(path);
-    return ParseBestResults(file);
+    return TryReadBestResults(path).value_or(NoResults());
 }
 
 bool WriteBestResults(const std::filesystem::path& path, const std::vector<int>& scores)
 {
-    // Written beside the old file and renamed over it: a crash or a full disk leaves
-    // either the old results or the new ones, never a truncated file.
-    const std::string temporaryPath = path.string() + ".tmp";
-    std::FILE* file = std::fopen(temporaryPath.c_str(), "w");
-    if (file == nullptr)
-        return false;
-    bool written = true;
+    std::ostringstream content;
     for (const int score : scores)
-        written = written && std::fprintf(file, "%d\n", score) > 0;
-    written = written && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporaryPath.c_str(), path.string().c_str()) != 0)
-    {
-        std::remove(temporaryPath.c_str());
+        content << score << '\n';
+    return ReplaceFile(path, content.str());
+}
+
+BestResultsStore::BestResultsStore(std::filesystem::path path)
+    : m_path(std::move(path))
+{
+}
+
+std::vector<int> BestResultsStore::Load() const
+{
+    return ReadBestResults(m_path);
+}
+
+void BestResultsStore::Add(int score)
+{
+    m_unsaved.push_back(score);
+}
+
+bool BestResultsStore::Save()
+{
+    m_lastSaveFailed = !RunLocked(WithSuffix(m_path, ".lock"), [this] { return MergeAndWrite(); });
+    if (m_lastSaveFailed)
+        TellFailure();
+    else
+        m_unsaved.clear();
+    return !m_lastSaveFailed;
+}
+
+bool BestResultsStore::MergeAndWrite() const
+{
+    // Whatever another copy has saved since stays; this run's unsaved results join it. With one
+    // copy running this is exactly the list the run holds.
+    const std::optional<std::vector<int>> stored = TryReadBestResults(m_path);
+    if (!stored && HoldsBytes(m_path) && !KeepDamagedFile(m_path))
         return false;
-    }
-    return true;
+    std::vector<int> scores = stored.value_or(NoResults());
+    for (const int score : m_unsaved)
+        InsertBestResult(scores, score);
+    return WriteBestResults(m_path, scores);
+}
+
+void BestResultsStore::TellFailure()
+{
+    WriteLog("Best results not saved.");
+    if (!m_failureTold)
+        std::cerr << "kvelmora: cannot save the best results to " << m_path.string() << '\n';
+    m_failureTold = true;
 }
 
 void AbortOnMissingAsset(const std::filesystem::path& path)
@@ -196,6 +310,7 @@ void LoadAllAssets(AppContext& context, const std::filesystem::path& assetDirect
 
 AppContext::AppContext(sf::RenderWindow* window)
     : window(window)
+    , bestResults(GetFileLocations().bestResults / bestResultsFileName)
 {
 }
 
@@ -212,18 +327,24 @@ sf::Vector2f Screen::GetMousePosition() const
 Application::Application(sf::RenderWindow* window)
     : m_context(window)
 {
-    const std::filesystem::path assetDirectory = GetAssetDirectory();
     WriteLog("Application constructor started.");
-    m_context.highScores = ReadBestResults(assetDirectory / bestResultsFileName);
+    m_context.highScores = m_context.bestResults.Load();
     WriteLog("Scores loaded.");
-    LoadAllAssets(m_context, assetDirectory);
+    // Without a display the frame loop never comes back to save at exit.
+    SetDisplayLossAction([this] { m_context.bestResults.Save(); });
+    LoadAllAssets(m_context, GetAssetDirectory());
     m_screen = std::make_unique<StartMenu>(&m_context);
     WriteLog("Created StartMenu object.");
 }
 
 Application::~Application()
 {
-    WriteBestResults(GetAssetDirectory() / bestResultsFileName, m_context.highScores);
+    SetDisplayLossAction(nullptr);
+}
+
+bool Application::SaveBestResults()
+{
+    return m_context.bestResults.Save();
 }
 
 void Application::ProcessEvent(const sf::Event& event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform.h"
+
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Texture.hpp>
@@ -10,6 +12,7 @@
 #include <istream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,10 +21,27 @@ namespace sf
 class RenderWindow;
 }
 
-// Log file and asset directory
-std::filesystem::path GetAssetDirectory(); // "assets" beside the executable
+// Where the game reads its assets and keeps its files.
+struct FileLocations
+{
+    std::filesystem::path assets;
+    std::filesystem::path bestResults; // the folder of high_scores.txt
+    std::filesystem::path log;         // the folder of log.txt
+};
+
+// A portable game (assets beside the executable) keeps its files beside its assets while it can
+// write there; an installed game, or one unpacked where it cannot write, keeps them in the
+// player's own folders.
+FileLocations ChooseFileLocations(const std::filesystem::path& portableAssets,
+                                  const std::optional<std::filesystem::path>& installedAssets, bool portableWritable,
+                                  const PlayerFolders& player);
+const FileLocations& GetFileLocations(); // worked out once per run, creating the player's folders as needed
+std::filesystem::path GetAssetDirectory();
+
+// Log file
+constexpr std::uintmax_t logSizeLimit = 8 * 1024 * 1024; // bytes; beyond it the log moves to log.1.txt
 void WriteLog(const std::string& text);
-void ResetLog();
+void ResetLog(); // empties log.txt and leaves the previous log.1.txt alone
 
 // The process-wide random generator: every draw is an integer from 0 to randomMax.
 constexpr int randomMax = 32767;
@@ -31,9 +51,33 @@ float DrawFraction(); // a draw divided by randomMax: 0 to 1, both ends possible
 
 // Best results: exactly bestResultCount entries, best first.
 constexpr std::size_t bestResultCount = 5;
-std::vector<int> ParseBestResults(std::istream& input);
+std::optional<std::vector<int>> TryParseBestResults(std::istream& input); // nothing unless exactly five numbers
+std::vector<int> ParseBestResults(std::istream& input);                   // five zeros unless exactly five numbers
 std::vector<int> ReadBestResults(const std::filesystem::path& path);
 bool WriteBestResults(const std::filesystem::path& path, const std::vector<int>& scores);
+
+// Keeps the best-results file in step with the run: a finished game's result is saved at once, and
+// everything again at exit. Another copy of the game may save to the same file meanwhile, so each
+// save merges this run's unsaved results into what the file holds then.
+class BestResultsStore
+{
+public:
+    explicit BestResultsStore(std::filesystem::path path);
+
+    std::vector<int> Load() const;
+    void Add(int score); // a finished game's score, saved by the next Save
+    bool Save();         // a failure is told once on standard error
+    bool LastSaveFailed() const { return m_lastSaveFailed; }
+
+private:
+    bool MergeAndWrite() const;
+    void TellFailure();
+
+    std::filesystem::path m_path;
+    std::vector<int> m_unsaved; // scores of finished games that the file does not hold yet
+    bool m_lastSaveFailed = false;
+    bool m_failureTold = false;
+};
 
 struct AppContext
 {
@@ -44,6 +88,7 @@ struct AppContext
     std::map<std::string, sf::Texture> textures;
     std::map<std::string, sf::SoundBuffer> soundBuffers;
     std::vector<int> highScores;
+    BestResultsStore bestResults; // the file behind highScores
 };
 
 enum class ScreenRequest : int
@@ -121,6 +166,7 @@ public:
     void ProcessEvent(const sf::Event& event);
     void Update(float seconds);
     void Draw();
+    bool SaveBestResults(); // at exit; false when they could not be saved
 
     const Screen& GetScreen() const { return *m_screen; }
 

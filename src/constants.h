@@ -23,3 +23,4 @@ extern const std::wstring gameInstructions;
 extern const std::wstring gameOverCaption;
 extern const std::wstring bestResultsHeading;
 extern const std::wstring gameOverHint;
+extern const std::wstring saveFailedNotice; // under the game-over hint when the best results were not saved

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
 namespace
 {
@@ -21,12 +22,19 @@ constexpr float marginShare = 0.01f;     // of the window width: the spawners' l
 constexpr float playerStartX = 50.f;     // pixels from the world's left edge
 constexpr int cloudBatchScreens = 1;     // clouds are spawned every this many screens, for as many
 constexpr int screensAhead = 1;          // a new strip starts at the view's right edge
-constexpr int firstSegmentTick = -2;     // the first boundary after the first jump reads -1
-constexpr float emptyWorldRight = 0.8f;  // of the window width: where spawning starts with nothing placed
-constexpr float cloudLead = 0.05f;       // of the window width: least distance before a cloud
-constexpr float cloudSpread = 0.65f;     // of the window width: random extra distance before a cloud
-constexpr float cloudBand = 0.4f;        // of the window height kept free of clouds above the ground
-constexpr int largeCloudOdds = 6;        // one cloud in this many is large
+// The world moves back by this many screens once the view has scrolled as far. Everything near the view,
+// the eight screens of a strip ahead included, then stays below 2^17 pixels, where a float still resolves
+// 1/128 pixel: the runner and the texts, placed from the view, stand where they stood in the first minute.
+constexpr int rebaseScreens = 80;
+static_assert(rebaseScreens % cloudBatchScreens == 0, "clouds are spawned in whole batches");
+constexpr float longestStep = 1.f / 30.f; // seconds: at the top speed 25 pixels, narrower than any flower
+constexpr float longestGap = 0.25f;       // seconds: a longer frame is a stall, played as this long
+constexpr int firstSegmentTick = -2;      // the first boundary after the first jump reads -1
+constexpr float emptyWorldRight = 0.8f;   // of the window width: where spawning starts with nothing placed
+constexpr float cloudLead = 0.05f;        // of the window width: least distance before a cloud
+constexpr float cloudSpread = 0.65f;      // of the window width: random extra distance before a cloud
+constexpr float cloudBand = 0.4f;         // of the window height kept free of clouds above the ground
+constexpr int largeCloudOdds = 6;         // one cloud in this many is large
 constexpr int pointsPerItem = 100;
 constexpr float minFlowerOverlap = 5.f;      // pixels in both directions
 constexpr float firstBlinkInterval = 0.75f;  // seconds the score stays black
@@ -79,6 +87,21 @@ float RightEdge(const sf::Sprite& sprite)
     return bounds.left + bounds.width;
 }
 
+// The first sprite reaching past x. Sprites placed left to right without overlaps have ascending
+// right edges as well, so halving finds it.
+template <typename Sprites>
+auto FirstReaching(Sprites& sprites, float x)
+{
+    return std::partition_point(sprites.begin(), sprites.end(), [x](const sf::Sprite& s) { return RightEdge(s) <= x; });
+}
+
+// Drops the sprites wholly left of x but keeps the last one: the spawners place the next beside it.
+void DropBefore(std::vector<sf::Sprite>& sprites, float x)
+{
+    if (!sprites.empty())
+        sprites.erase(sprites.begin(), std::min(FirstReaching(sprites, x), sprites.end() - 1));
+}
+
 float CentredX(float centreLine, const sf::Text& text)
 {
     return centreLine - 0.5f * text.getGlobalBounds().width;
@@ -90,6 +113,7 @@ const std::string instructionsTextKey = "instructions";
 const std::string gameOverTextKey = "gameOverText";
 const std::string scoreTableHeaderKey = "scoreTableHeader";
 const std::string gameOverInstructionsKey = "gameOverInstructions";
+const std::string saveFailedTextKey = "saveFailed";
 
 std::string ScoreTableRowKey(std::size_t row)
 {
@@ -109,9 +133,12 @@ int InsertBestResult(std::vector<int>& bestResults, int score)
 
 std::wstring FormatScore(int score)
 {
-    const std::wstring digits = std::to_wstring(score);
-    const std::size_t fill = digits.size() < scoreDigits ? scoreDigits - digits.size() : 0;
-    return std::wstring(fill, L'0') + digits;
+    // The zeros go after a minus sign: -1 reads -0001.
+    std::wstring text = std::to_wstring(score);
+    const std::size_t signLength = score < 0 ? 1 : 0;
+    if (text.size() < scoreDigits)
+        text.insert(signLength, scoreDigits - text.size(), L'0');
+    return text;
 }
 
 std::size_t FindClusterEnd(const std::vector<sf::Sprite>& flowers, std::size_t index)
@@ -173,6 +200,7 @@ void Game::CreateScoreText()
     sf::Text score = MakeText(boldFontKey, scoreCharacterSize, sf::String(std::to_wstring(m_score)));
     score.setPosition(window.x - score.getGlobalBounds().width - scoreRightGap * window.x, scoreTop * window.y);
     m_texts[scoreTextKey] = score;
+    m_textScreenPositions[scoreTextKey] = score.getPosition();
 }
 
 void Game::CreateInstructionsText()
@@ -181,6 +209,7 @@ void Game::CreateInstructionsText()
     sf::Text instructions = MakeText(regularFontKey, instructionsCharacterSize, sf::String(gameInstructions));
     instructions.setPosition(CentredX(0.5f * window.x, instructions), instructionsTop * window.y);
     m_texts[instructionsTextKey] = instructions;
+    m_textScreenPositions[instructionsTextKey] = instructions.getPosition();
 }
 
 void Game::LoadTextures()
@@ -222,8 +251,7 @@ float Game::GetGroundY() const
 
 float Game::GetViewLeft() const
 {
-    const sf::View& view = m_context->window->getView();
-    return view.getCenter().x - 0.5f * view.getSize().x;
+    return m_view.getCenter().x - 0.5f * m_view.getSize().x;
 }
 
 ScreenRequest Game::ProcessEvent(const sf::Event& event)
@@ -259,6 +287,16 @@ void Game::ProcessPlayingKey(sf::Keyboard::Key key)
 
 void Game::Update(float dt)
 {
+    // A frame after a stall (a dragged window, a suspend) is not played back in full, and a long one
+    // goes in equal steps short enough that no flower, item or screen boundary is passed over.
+    const float played = std::min(dt, longestGap);
+    const int steps = played > longestStep ? static_cast<int>(std::ceil(played / longestStep)) : 1;
+    for (int step = 0; step < steps; ++step)
+        Advance(played / static_cast<float>(steps));
+}
+
+void Game::Advance(float dt)
+{
     if (m_paused)
         return;
     if (m_state == GameState::GameOver)
@@ -266,27 +304,40 @@ void Game::Update(float dt)
         Blink(dt);
         return;
     }
-    const float windowWidth = GetWindowSize().x;
     if (m_state == GameState::Running)
+    {
         m_texts.erase(instructionsTextKey);
-    // At most one boundary per frame, judged on the distance scrolled before this frame.
-    if (m_screenDistance >= windowWidth)
-        PassScreenBoundary(windowWidth);
-    const float distance = Scroll(dt);
-    m_player.Update(dt);
+        m_textScreenPositions.erase(instructionsTextKey);
+    }
+    PassScreenBoundaries();
+    Scroll(dt);
+    // Placed from the view rather than moved along with it, so that no rounding piles up over hours.
+    const float viewLeft = GetViewLeft();
+    m_player.Update(dt, viewLeft + playerStartX);
     m_texts[scoreTextKey].setString(sf::String(FormatScore(m_score)));
-    for (auto& [key, text] : m_texts)
-        text.move(distance, 0.f);
+    for (const auto& [key, position] : m_textScreenPositions)
+        m_texts[key].setPosition(viewLeft + position.x, position.y);
     for (sf::Sprite& cloud : m_clouds)
         cloud.move(cloudVelocity * dt, 0.f);
     CheckFlowerContact();
     CollectGarbage();
 }
 
+void Game::PassScreenBoundaries()
+{
+    // Judged on the view as it stands before this step's scroll, and counted from the view itself,
+    // so the strips keep to its right edge however the floats round.
+    const float windowWidth = GetWindowSize().x;
+    while (GetViewLeft() >= static_cast<float>(m_screensScrolled + 1) * windowWidth)
+        PassScreenBoundary(windowWidth);
+}
+
 void Game::PassScreenBoundary(float windowWidth)
 {
-    m_screenDistance -= windowWidth;
     ++m_screensScrolled;
+    if (m_screensScrolled == rebaseScreens)
+        MoveWorldBack(windowWidth);
+    DropPassedSprites();
     if (m_screensScrolled % cloudBatchScreens == 0)
         SpawnClouds(static_cast<float>(screensAhead + m_screensScrolled) * windowWidth,
                     static_cast<float>(cloudBatchScreens) * windowWidth);
@@ -294,13 +345,32 @@ void Game::PassScreenBoundary(float windowWidth)
         AdvanceTimeline();
 }
 
-float Game::Scroll(float dt)
+void Game::MoveWorldBack(float windowWidth)
 {
-    const float distance = m_currentSegment.speed * dt;
-    m_view.move(distance, 0.f);
-    m_screenDistance += distance;
-    m_context->window->setView(m_view);
-    return distance;
+    // By whole screens, which every position below 2^24 pixels takes exactly: nothing moves against
+    // anything else, and the screen boundaries stay where they were.
+    const sf::Vector2f back(-static_cast<float>(rebaseScreens) * windowWidth, 0.f);
+    m_view.move(back);
+    m_player.SetPosition(m_player.GetSprite().getPosition() + back);
+    for (auto& [key, text] : m_texts)
+        text.move(back);
+    for (std::vector<sf::Sprite>* sprites : {&m_clouds, &m_flowers, &m_garbage})
+        for (sf::Sprite& sprite : *sprites)
+            sprite.move(back);
+    m_screensScrolled -= rebaseScreens;
+}
+
+void Game::DropPassedSprites()
+{
+    // Nothing comes back into view: the view only moves right and the clouds drift left.
+    const float viewLeft = GetViewLeft();
+    for (std::vector<sf::Sprite>* sprites : {&m_clouds, &m_flowers, &m_garbage})
+        DropBefore(*sprites, viewLeft);
+}
+
+void Game::Scroll(float dt)
+{
+    m_view.move(m_currentSegment.speed * dt, 0.f);
 }
 
 void Game::Blink(float dt)
@@ -431,12 +501,18 @@ void Game::AddGarbageItem(float gapLeft, float gapRight)
 
 void Game::CheckFlowerContact()
 {
+    // Only the flowers under the runner; the others lie wholly to one side of it.
     const sf::FloatRect runner = m_player.GetBounds();
-    const bool touched = std::any_of(m_flowers.begin(), m_flowers.end(), [&runner](const sf::Sprite& flower) {
-        return IsFlowerContact(runner, flower.getGlobalBounds());
-    });
-    if (touched)
-        EndGame();
+    const float runnerRight = runner.left + runner.width;
+    for (auto flower = FirstReaching(m_flowers, runner.left);
+         flower != m_flowers.end() && flower->getGlobalBounds().left < runnerRight; ++flower)
+    {
+        if (IsFlowerContact(runner, flower->getGlobalBounds()))
+        {
+            EndGame();
+            return;
+        }
+    }
 }
 
 void Game::EndGame()
@@ -444,25 +520,30 @@ void Game::EndGame()
     m_state = GameState::GameOver;
     m_player.Hit();
     m_gameOverSound.play();
-    ShowGameOver(InsertBestResult(m_context->highScores, m_score));
+    const int row = InsertBestResult(m_context->highScores, m_score);
+    // Saved now rather than at exit: a kill, a crash or a lost display later keeps this result.
+    m_context->bestResults.Add(m_score);
+    m_context->bestResults.Save();
+    ShowGameOver(row);
 }
 
 void Game::CollectGarbage()
 {
-    // Removed in place, keeping the order: copying every item each frame would cost more
-    // the longer the game runs.
+    // Only the items under the runner, removed in place to keep the order.
     const sf::FloatRect runner = m_player.GetBounds();
-    const auto touched = [&runner](const sf::Sprite& item) {
-        return runner.intersects(item.getGlobalBounds());
-    };
-    for (const sf::Sprite& item : m_garbage)
+    const float runnerRight = runner.left + runner.width;
+    auto item = FirstReaching(m_garbage, runner.left);
+    while (item != m_garbage.end() && item->getGlobalBounds().left < runnerRight)
     {
-        if (!touched(item))
+        if (!runner.intersects(item->getGlobalBounds()))
+        {
+            ++item;
             continue;
+        }
         m_score += pointsPerItem;
         m_pickupSound.play(); // from the beginning again if still sounding
+        item = m_garbage.erase(item);
     }
-    m_garbage.erase(std::remove_if(m_garbage.begin(), m_garbage.end(), touched), m_garbage.end());
 }
 
 void Game::ShowGameOver(int highlightedRow)
@@ -496,33 +577,44 @@ void Game::ShowGameOver(int highlightedRow)
     sf::Text hint = MakeText(regularFontKey, gameOverCharacterSize, sf::String(gameOverHint));
     hint.setPosition(CentredX(centreLine, hint), hintTop * window.y);
     m_texts[gameOverInstructionsKey] = hint;
+
+    if (m_context->bestResults.LastSaveFailed())
+    {
+        constexpr unsigned int noticeCharacterSize = 16; // smaller than the hint above it
+        constexpr float noticeTop = 0.56f;               // of the window height, one line under the hint
+        sf::Text notice = MakeText(regularFontKey, noticeCharacterSize, sf::String(saveFailedNotice));
+        notice.setPosition(CentredX(centreLine, notice), noticeTop * window.y);
+        m_texts[saveFailedTextKey] = notice;
+    }
 }
 
 void Game::Draw()
 {
-    sf::RenderWindow& window = *m_context->window;
-    const unsigned int windowWidth = window.getSize().x;
-    sf::RectangleShape horizon({static_cast<float>(horizonScreens * windowWidth), horizonThickness});
-    horizon.setFillColor(sf::Color::Black);
-    horizon.setPosition(GetViewLeft() - horizonLeftOverhang, GetGroundY() - horizonAboveGround);
-    window.draw(horizon);
-    DrawVisible(m_clouds);
-    DrawVisible(m_flowers);
-    DrawVisible(m_garbage);
-    window.draw(m_player.GetSprite());
-    for (const auto& [key, text] : m_texts)
-        window.draw(text);
+    DrawTo(*m_context->window);
 }
 
-void Game::DrawVisible(const std::vector<sf::Sprite>& sprites) const
+void Game::DrawTo(sf::RenderTarget& target) const
 {
-    // Each list is placed left to right without overlaps, so right edges ascend as well:
-    // the sprites in view form one run that a binary search finds.
-    sf::RenderWindow& window = *m_context->window;
+    target.setView(m_view);
+    const float windowWidth = GetWindowSize().x;
+    sf::RectangleShape horizon({static_cast<float>(horizonScreens) * windowWidth, horizonThickness});
+    horizon.setFillColor(sf::Color::Black);
+    horizon.setPosition(GetViewLeft() - horizonLeftOverhang, GetGroundY() - horizonAboveGround);
+    target.draw(horizon);
+    DrawVisible(target, m_clouds);
+    DrawVisible(target, m_flowers);
+    DrawVisible(target, m_garbage);
+    target.draw(m_player.GetSprite());
+    for (const auto& [key, text] : m_texts)
+        target.draw(text);
+}
+
+void Game::DrawVisible(sf::RenderTarget& target, const std::vector<sf::Sprite>& sprites) const
+{
+    // The sprites in view form one run.
     const float viewLeft = GetViewLeft();
-    const float viewRight = viewLeft + window.getView().getSize().x;
-    auto sprite = std::partition_point(sprites.begin(), sprites.end(),
-                                       [viewLeft](const sf::Sprite& s) { return RightEdge(s) <= viewLeft; });
-    for (; sprite != sprites.end() && sprite->getGlobalBounds().left < viewRight; ++sprite)
-        window.draw(*sprite);
+    const float viewRight = viewLeft + m_view.getSize().x;
+    for (auto sprite = FirstReaching(sprites, viewLeft);
+         sprite != sprites.end() && sprite->getGlobalBounds().left < viewRight; ++sprite)
+        target.draw(*sprite);
 }

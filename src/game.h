@@ -16,6 +16,11 @@
 #include <string>
 #include <vector>
 
+namespace sf
+{
+class RenderTarget;
+}
+
 enum class GameState : int
 {
     Waiting = 0,
@@ -46,13 +51,14 @@ extern const std::string instructionsTextKey;
 extern const std::string gameOverTextKey;
 extern const std::string scoreTableHeaderKey;
 extern const std::string gameOverInstructionsKey;
+extern const std::string saveFailedTextKey;    // under the hint when the best results could not be saved
 std::string ScoreTableRowKey(std::size_t row); // rows 0 to 4
 
 // Puts a finished game's score into the best results (best first, fixed length); an equal older
 // result moves down. Returns the score's row, or -1 when it is below every entry.
 int InsertBestResult(std::vector<int>& bestResults, int score);
 
-// At least five digits, zeros in front; longer scores keep all their digits.
+// At least five characters, zeros in front (after a minus sign); longer scores keep all their digits.
 std::wstring FormatScore(int score);
 
 // Flowers of one cluster stand exactly this far apart.
@@ -71,8 +77,10 @@ public:
     ~Game() override;
 
     ScreenRequest ProcessEvent(const sf::Event& event) override;
+    // A long frame is played in steps of at most 1/30 s; a stall plays as a quarter of a second.
     void Update(float dt) override;
     void Draw() override;
+    void DrawTo(sf::RenderTarget& target) const; // the same picture into any target, such as an off-screen one
 
     // What the runner reads from its game.
     bool IsPaused() const { return m_paused; }
@@ -114,15 +122,19 @@ private:
     void CreateInstructionsText();
     void LoadTextures();
     void PlacePlayer();
+    void Advance(float dt);
+    void PassScreenBoundaries();
     void PassScreenBoundary(float windowWidth);
-    float Scroll(float dt);
+    void MoveWorldBack(float windowWidth);
+    void DropPassedSprites();
+    void Scroll(float dt);
     void Blink(float dt);
     void EndGame();
     float NextClusterLeft(const LevelSegment& segment, float stripStart) const;
     float NextCloudLeft(float fromX) const;
     void AddCloud(float x);
     void AddGarbageItem(float gapLeft, float gapRight);
-    void DrawVisible(const std::vector<sf::Sprite>& sprites) const;
+    void DrawVisible(sf::RenderTarget& target, const std::vector<sf::Sprite>& sprites) const;
     ScreenRequest ProcessGameOverKey(sf::Keyboard::Key key) const;
     void ProcessPlayingKey(sf::Keyboard::Key key);
 
@@ -140,13 +152,14 @@ private:
     sf::Sound m_pickupSound;
     sf::Sound m_gameOverSound;
     std::map<std::string, sf::Text> m_texts;
+    std::map<std::string, sf::Vector2f> m_textScreenPositions; // texts that scroll along keep these places
     sf::View m_view;
-    float m_margin;               // least clearance the spawners keep, pixels
-    float m_screenDistance = 0.f; // scrolled since the last screen boundary, pixels
-    int m_screensScrolled = 0;
+    float m_margin;            // least clearance the spawners keep, pixels
+    int m_screensScrolled = 0; // screen boundaries passed since the world last moved back
     int m_score = 0;
-    float m_blinkTimer = 0.f;          // seconds since the score text last blinked
-    std::vector<sf::Sprite> m_flowers; // left to right
-    std::vector<sf::Sprite> m_garbage; // left to right, collected items removed
-    std::vector<sf::Sprite> m_clouds;  // left to right
+    float m_blinkTimer = 0.f; // seconds since the score text last blinked
+    // Left to right, from the last ones before the view on: what has scrolled out is dropped.
+    std::vector<sf::Sprite> m_flowers;
+    std::vector<sf::Sprite> m_garbage; // collected items removed
+    std::vector<sf::Sprite> m_clouds;
 };

@@ -69,7 +69,6 @@ int RunGame()
 
     Application application(&window);
     WriteLog("main: application created.");
-    InstallStopHandlers();
 
     sf::Clock frameClock;
     while (window.isOpen())
@@ -84,11 +83,13 @@ int RunGame()
         application.Draw();
         window.display();
     }
-    return EXIT_SUCCESS;
+    return application.SaveBestResults() ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
 int RunProgram(int, char*[])
 {
+    // First of all: a stop request during loading then ends the run once the frame loop starts.
+    InstallStopHandlers();
     ResetLog();
     WriteLog("main: WinMain start.");
     const int status = RunGame();

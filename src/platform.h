@@ -1,6 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <istream>
+#include <memory>
+#include <optional>
 #include <string>
 
 // What differs between Linux and Windows. One source per platform implements it and the build picks
@@ -13,8 +18,23 @@ int RunProgram(int argc, char* argv[]);
 // The folder that holds the running executable; empty when it cannot be found.
 std::filesystem::path GetExecutableDirectory();
 
+// The player's own folders for what the game keeps: best results in `data`, the log in `state`.
+struct PlayerFolders
+{
+    std::filesystem::path data;
+    std::filesystem::path state;
+};
+PlayerFolders GetPlayerFolders();
+
+// The assets of an installed game, found from the executable's folder so an installed tree can
+// be moved; nothing when the executable runs from an unpacked, portable folder.
+std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path& executableDirectory);
+
+// Whether this process may create files in the folder.
+bool CanWriteTo(const std::filesystem::path& folder);
+
 // A modal error box with one OK button and no owner window; returns once the player dismisses it.
-// Both texts are UTF-8.
+// Both texts are UTF-8 and shown whole whatever the locale.
 void ShowErrorBox(const std::string& caption, const std::string& text);
 
 // Whether a game window can be opened at all; SFML would abort the process without one.
@@ -23,3 +43,26 @@ bool CanOpenWindow();
 // A stop request from outside (a logout, kill or Ctrl+C) ends the run like the close button.
 void InstallStopHandlers();
 bool IsStopRequested();
+
+// When the connection to the display breaks, the action runs and the process ends with status 1.
+// An empty action removes it.
+void SetDisplayLossAction(std::function<void()> action);
+
+// Files the player keeps. None of these follows a symlink at the path itself, so a planted link
+// never redirects a write.
+
+// Appends the text to the file, creating it; the file's size afterwards, or nothing when it
+// could not be written.
+std::optional<std::uintmax_t> AppendToFile(const std::filesystem::path& path, const std::string& text);
+// Empties the file, creating it.
+void EmptyFile(const std::filesystem::path& path);
+// Replaces the file whole or not at all: a new file beside it, flushed to disk, renamed over it.
+bool ReplaceFile(const std::filesystem::path& path, const std::string& content);
+
+// Opens a regular file for reading without ever waiting: null for a missing file and for anything
+// that is not a regular file (a FIFO, a device, a folder).
+std::unique_ptr<std::istream> OpenRegularFile(const std::filesystem::path& path);
+
+// Runs the action while holding an exclusive lock on the lock file, which is created when missing;
+// other copies of the game wait for each other there. Without a lock file the action runs unlocked.
+bool RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action);

@@ -4,18 +4,143 @@
 
 #include <X11/Xlib.h>
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <ext/stdio_filebuf.h>
 #include <iostream>
-#include <memory>
 #include <system_error>
 
 namespace
 {
+const std::string gameFolder = "kvelmora";
+
 volatile std::sig_atomic_t stopRequested = 0; // set by SIGTERM, SIGINT or SIGHUP
 
 void RequestStop(int)
 {
     stopRequested = 1;
+}
+
+std::function<void()>& DisplayLossAction()
+{
+    static std::function<void()> action;
+    return action;
+}
+
+// Xlib ends the process once this returns, and no X call may be made here.
+int EndOnDisplayLoss(Display*)
+{
+    std::cerr << "kvelmora: the connection to the X display was lost\n";
+    if (DisplayLossAction())
+        DisplayLossAction()();
+    std::_Exit(EXIT_FAILURE);
+}
+
+// Owns an open file descriptor.
+class Descriptor
+{
+public:
+    explicit Descriptor(int value)
+        : m_value(value)
+    {
+    }
+    ~Descriptor()
+    {
+        if (m_value >= 0)
+            close(m_value);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    bool IsOpen() const { return m_value >= 0; }
+    int Get() const { return m_value; }
+    int Release()
+    {
+        const int value = m_value;
+        m_value = -1;
+        return value;
+    }
+    bool Close() { return close(Release()) == 0; }
+
+private:
+    int m_value;
+};
+
+// An input stream that owns a descriptor.
+class DescriptorStream final : public std::istream
+{
+public:
+    explicit DescriptorStream(int descriptor)
+        : std::istream(nullptr)
+        , m_buffer(descriptor, std::ios::in)
+    {
+        rdbuf(&m_buffer);
+    }
+
+private:
+    __gnu_cxx::stdio_filebuf<char> m_buffer;
+};
+
+bool IsRegularFile(int descriptor)
+{
+    struct stat status = {};
+    return fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool WriteAll(int descriptor, const std::string& text)
+{
+    std::size_t done = 0;
+    while (done < text.size())
+    {
+        const ssize_t written = write(descriptor, text.data() + done, text.size() - done);
+        if (written < 0 && errno != EINTR)
+            return false;
+        if (written > 0)
+            done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// What a file created with open() would get: everyone may read it unless the umask says otherwise.
+mode_t CreatedFileMode()
+{
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// The rename itself is only on disk once the folder is. A file system that cannot flush a
+// folder (EINVAL) keeps its renames without it.
+bool SyncFolder(const std::filesystem::path& folder)
+{
+    const Descriptor descriptor(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return descriptor.IsOpen() && (fsync(descriptor.Get()) == 0 || errno == EINVAL);
+}
+
+std::filesystem::path HomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0')
+        return home;
+    const passwd* account = getpwuid(getuid());
+    return account != nullptr ? account->pw_dir : "";
+}
+
+// An XDG base folder: the variable when it holds an absolute path, as the standard asks, else
+// its default below the home folder.
+std::filesystem::path UserFolder(const char* variable, const char* defaultBelowHome)
+{
+    const char* value = std::getenv(variable);
+    if (value != nullptr && std::filesystem::path(value).is_absolute())
+        return value;
+    return HomeFolder() / defaultBelowHome;
 }
 } // namespace
 
@@ -31,10 +156,38 @@ std::filesystem::path GetExecutableDirectory()
     return error ? std::filesystem::path() : executable.parent_path();
 }
 
+PlayerFolders GetPlayerFolders()
+{
+    return {UserFolder("XDG_DATA_HOME", ".local/share") / gameFolder,
+            UserFolder("XDG_STATE_HOME", ".local/state") / gameFolder};
+}
+
+std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path& executableDirectory)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(executableDirectory / "assets", error))
+        return std::nullopt;
+    return executableDirectory.parent_path() / "share" / gameFolder / "assets";
+}
+
+bool CanWriteTo(const std::filesystem::path& folder)
+{
+    return access(folder.c_str(), W_OK) == 0;
+}
+
 void ShowErrorBox(const std::string& caption, const std::string& text)
 {
     std::cerr << caption << ": " << text << std::endl;
+    // SDL sets the box's locale from the environment; under a locale that is not UTF-8 (LANG=C)
+    // the text would stop at its first Czech letter.
+    const char* const previous = std::getenv("LC_ALL");
+    const std::string saved = previous != nullptr ? previous : "";
+    setenv("LC_ALL", "C.UTF-8", 1);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+    if (previous != nullptr)
+        setenv("LC_ALL", saved.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
 }
 
 bool CanOpenWindow()
@@ -47,6 +200,7 @@ void InstallStopHandlers()
 {
     struct sigaction action = {};
     action.sa_handler = RequestStop;
+    action.sa_flags = SA_RESTART; // loading files and talking to the X server go on undisturbed
     sigemptyset(&action.sa_mask);
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
@@ -55,4 +209,66 @@ void InstallStopHandlers()
 bool IsStopRequested()
 {
     return stopRequested != 0;
+}
+
+void SetDisplayLossAction(std::function<void()> action)
+{
+    DisplayLossAction() = std::move(action);
+    XSetIOErrorHandler(EndOnDisplayLoss);
+}
+
+std::optional<std::uintmax_t> AppendToFile(const std::filesystem::path& path, const std::string& text)
+{
+    const Descriptor descriptor(
+        open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    struct stat status = {};
+    if (!descriptor.IsOpen() || !IsRegularFile(descriptor.Get()) || !WriteAll(descriptor.Get(), text) ||
+        fstat(descriptor.Get(), &status) != 0)
+        return std::nullopt;
+    return static_cast<std::uintmax_t>(status.st_size);
+}
+
+void EmptyFile(const std::filesystem::path& path)
+{
+    const Descriptor descriptor(
+        open(path.c_str(), O_WRONLY | O_TRUNC | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+}
+
+bool ReplaceFile(const std::filesystem::path& path, const std::string& content)
+{
+    // A unique new name, created exclusively: never an existing file, folder or symlink, and never
+    // another copy's file.
+    std::string temporary = path.string() + ".XXXXXX";
+    Descriptor descriptor(mkostemp(temporary.data(), O_CLOEXEC));
+    if (!descriptor.IsOpen())
+        return false;
+    const bool written = WriteAll(descriptor.Get(), content) && fchmod(descriptor.Get(), CreatedFileMode()) == 0 &&
+                         fsync(descriptor.Get()) == 0;
+    if (!descriptor.Close() || !written || std::rename(temporary.c_str(), path.c_str()) != 0)
+    {
+        unlink(temporary.c_str());
+        return false;
+    }
+    return SyncFolder(path.parent_path());
+}
+
+std::unique_ptr<std::istream> OpenRegularFile(const std::filesystem::path& path)
+{
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever.
+    Descriptor descriptor(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!descriptor.IsOpen() || !IsRegularFile(descriptor.Get()))
+        return nullptr;
+    return std::make_unique<DescriptorStream>(descriptor.Release());
+}
+
+bool RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action)
+{
+    const Descriptor descriptor(open(lockFile.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (descriptor.IsOpen())
+    {
+        while (flock(descriptor.Get(), LOCK_EX) != 0 && errno == EINTR)
+        {
+        }
+    }
+    return action(); // the lock goes with the descriptor
 }

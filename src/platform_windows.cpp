@@ -4,6 +4,9 @@
 // windows.h names its own ReplaceFile(W) through this macro; ours is the platform's.
 #undef ReplaceFile
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -33,6 +36,19 @@ std::wstring Widen(const std::string& text)
     MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
     return wide;
 }
+const std::wstring gameFolder = L"Kvelmora";
+
+// A folder of the signed-in user's profile; empty when Windows cannot say.
+std::filesystem::path KnownFolder(REFKNOWNFOLDERID folder)
+{
+    PWSTR path = nullptr;
+    std::filesystem::path result;
+    if (SHGetKnownFolderPath(folder, KF_FLAG_DEFAULT, nullptr, &path) == S_OK)
+        result = path;
+    CoTaskMemFree(path);
+    return result;
+}
+
 // Owns an open file handle.
 class FileHandle
 {
@@ -157,6 +173,34 @@ std::filesystem::path GetExecutableDirectory()
             return {};
         buffer.resize(buffer.size() * 2);
     }
+}
+
+// Best results roam with the player's profile to other school computers; the log stays on this one.
+PlayerFolders GetPlayerFolders()
+{
+    return {KnownFolder(FOLDERID_RoamingAppData) / gameFolder, KnownFolder(FOLDERID_LocalAppData) / gameFolder};
+}
+
+// The Windows game ships only as a folder to unpack, never installed into a shared tree.
+std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path&)
+{
+    return std::nullopt;
+}
+
+// Only a real attempt tells: permissions on Windows come from access lists, not from mode bits.
+bool CanWriteTo(const std::filesystem::path& folder)
+{
+    for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt)
+    {
+        const FileHandle probe(CreateFileW(TemporaryName(folder / "write-check", attempt).c_str(), GENERIC_WRITE, 0,
+                                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                           nullptr));
+        if (probe.IsOpen())
+            return true;
+        if (GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+    }
+    return false;
 }
 
 // Wide texts, so the Czech letters show whatever the system's ANSI code page.

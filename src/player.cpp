@@ -35,11 +35,11 @@ void Player::Jump()
     m_frameTimer = GetFramePeriod();
 }
 
-void Player::Update(float dt)
+void Player::Update(float dt, float x)
 {
     m_velocity.x = m_game.GetSpeed();
-    // The move uses the velocity from before this frame's gravity.
-    m_sprite.move(m_velocity * dt);
+    // The fall uses the velocity from before this frame's gravity.
+    m_sprite.setPosition(x, m_sprite.getPosition().y + m_velocity.y * dt);
     if (m_state == PlayerState::InAir)
         FallAndLand(dt);
     else if (m_state == PlayerState::OnGround)

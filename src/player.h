@@ -30,7 +30,9 @@ public:
     Player(Game& game, const sf::Texture& sheet);
 
     void Jump();
-    void Update(float dt);
+    // Runs to `x`, where the scrolled view has taken its place on the screen, and falls or runs
+    // its animation over `dt` seconds.
+    void Update(float dt, float x);
     void SetAnimationRow(unsigned int row);
     void Hit();
     void SetPosition(sf::Vector2f position);

@@ -51,9 +51,8 @@ e2e_wait_for '[ "$(start_menu_count)" -eq 2 ]' 5 || e2e_fail "another key did no
 e2e_key Escape
 e2e_wait_for_exit 10
 [ "$E2E_STATUS" -eq 0 ] || e2e_fail "exit status $E2E_STATUS after Escape"
-[ "$(cat "$E2E_DIR/assets/high_scores.txt")" = "0
-0
--1
--2
--3" ] || e2e_fail "the two results are not in the best-results file: $(cat "$E2E_DIR/assets/high_scores.txt")"
+# The runner may catch an item before its flower, so a result is any score, not only zero.
+results=$(tr '\n' ' ' <"$E2E_DIR/assets/high_scores.txt")
+[[ "$results" =~ ^[0-9]+\ [0-9]+\ -1\ -2\ -3\ $ ]] ||
+    e2e_fail "the two results are not above the older ones in the best-results file: $results"
 echo "ok"

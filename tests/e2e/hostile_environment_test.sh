@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # No display: one clear line and status 1 instead of an abort. A read-only asset directory:
-# no log and no best results can be written, yet the game runs and ends normally.
+# no log and no best results can be written, yet the game runs; at its end it says that the
+# results were not saved and fails.
 source "$(dirname "$0")/lib.sh"
 e2e_prepare "$1"
 
@@ -29,7 +30,8 @@ sleep 0.5
 kill -s TERM "$E2E_GAME_PID"
 e2e_wait_for_exit 10
 chmod -R u+w "$E2E_DIR/assets"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "read-only assets: exit status $E2E_STATUS"
+[ "$E2E_STATUS" -eq 1 ] || e2e_fail "read-only assets: exit status $E2E_STATUS, expected 1"
+grep -q "cannot save the best results" "$E2E_DIR/stderr" || e2e_fail "read-only assets: the failed save was not told"
 [ ! -e "$E2E_DIR/assets/log.txt" ] || e2e_fail "read-only assets: a log appeared"
 [ "$(cat "$E2E_DIR/assets/high_scores.txt")" = "9 8 7 6 5" ] || e2e_fail "read-only assets: best results changed"
 echo "ok"

@@ -8,6 +8,7 @@ E2E_XVFB_PID=""
 E2E_GAME_PID=""
 E2E_WINDOW=""
 E2E_STATUS=""
+E2E_SCREEN=${E2E_SCREEN:-1366x768x24} # the X server's screen: width x height x depth
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -37,23 +38,15 @@ e2e_wait_for() {
     done
 }
 
-# A private X server on a random free display. The server must still be alive once the
-# display answers: otherwise the display belongs to a server of another check.
+# A private X server on the first free display: Xvfb picks the number and writes it to
+# descriptor 3 once it accepts connections. Without -noreset the server resets whenever its
+# last client leaves and drops a connection that comes during the reset.
 e2e_start_xvfb() {
-    local attempt number
-    for attempt in $(seq 20); do
-        number=$((300 + RANDOM % 700))
-        [ -e "/tmp/.X${number}-lock" ] && continue
-        Xvfb ":$number" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
-        E2E_XVFB_PID=$!
-        export DISPLAY=":$number"
-        if e2e_wait_for '! kill -0 "$E2E_XVFB_PID" 2>/dev/null || xdpyinfo >/dev/null 2>&1' 10 &&
-            kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
-            return 0
-        fi
-        kill "$E2E_XVFB_PID" 2>/dev/null || true
-    done
-    e2e_fail "no X server could be started"
+    Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset 3>"$E2E_DIR/display" \
+        >"$E2E_DIR/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    e2e_wait_for '[ -s "$E2E_DIR/display" ]' 10 || e2e_fail "no X server could be started: $(cat "$E2E_DIR/xvfb.log")"
+    export DISPLAY=":$(head -n 1 "$E2E_DIR/display")"
 }
 
 e2e_prepare() {
@@ -65,17 +58,6 @@ e2e_prepare() {
     rm -f "$E2E_DIR/assets/log.txt" "$E2E_DIR/assets/high_scores.txt"
     export ALSOFT_DRIVERS=null
     e2e_start_xvfb
-}
-
-# Runs an X client command; the X server may drop a connection that comes right after
-# another client has left, so a failed command is tried again.
-e2e_x() {
-    local attempt
-    for attempt in 1 2 3; do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
 }
 
 e2e_log() {
@@ -96,26 +78,27 @@ e2e_wait_for_window() {
     e2e_wait_for 'E2E_WINDOW=$(xdotool search --name "^Kvelmora$" 2>/dev/null | head -n 1); [ -n "$E2E_WINDOW" ]' 15 ||
         e2e_fail "the game window did not appear"
     e2e_wait_for 'e2e_log_has "main: ProcessEvent end."' 15 || e2e_fail "the frame loop did not start"
-    e2e_x xdotool windowfocus --sync "$E2E_WINDOW"
+    xdotool windowfocus --sync "$E2E_WINDOW"
     sleep 0.2
 }
 
 e2e_key() {
-    e2e_x xdotool key --delay 60 "$@"
+    xdotool key --delay 60 "$@"
 }
 
 # Moves the pointer to window coordinates ($1, $2); a click follows when $3 is "click".
+# No --sync: it waits 15 s when the pointer is already there.
 e2e_point() {
-    e2e_x xdotool mousemove --sync --window "$E2E_WINDOW" "$1" "$2"
+    xdotool mousemove --window "$E2E_WINDOW" "$1" "$2"
     sleep 0.15
     if [ "${3:-}" = click ]; then
-        e2e_x xdotool click 1
+        xdotool click 1
         sleep 0.15
     fi
 }
 
 e2e_screenshot() {
-    e2e_x import -window root "$1"
+    import -window root "$1"
 }
 
 e2e_game_running() {

@@ -7,7 +7,7 @@ printf '10 50\n30\t20 40 trailing words\n' >"$E2E_DIR/assets/high_scores.txt"
 
 e2e_start_game
 e2e_wait_for_window
-geometry=$(e2e_x xwininfo -id "$E2E_WINDOW" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x "," y}')
+geometry=$(xwininfo -id "$E2E_WINDOW" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x "," y}')
 [ "$geometry" = "0,0" ] || e2e_fail "the window is not centred on the 1366 x 768 screen: at $geometry"
 e2e_key Escape
 e2e_wait_for_exit 10

@@ -1,0 +1,276 @@
+#!/usr/bin/env bash
+# Best results survive what players and machines do. Each row of the table at the bottom plays one
+# hazard through the real program, from fresh assets, and checks the files and status it leaves.
+source "$(dirname "$0")/lib.sh"
+e2e_prepare "$1"
+chmod a+rx "$E2E_DIR" # the rows that need an ordinary user run the game as nobody
+assets="$E2E_DIR/assets"
+scores="$assets/high_scores.txt"
+shot="$E2E_DIR/shot.png"
+# Below any game's score, so each game's result goes on top.
+initial=$'-1\n-2\n-3\n-4\n-5'
+no_results=$'0\n0\n0\n0\n0'
+other_game=""
+own_xvfb=""
+
+fresh_assets() {
+    chmod -R u+w,a+rX "$assets"
+    rm -rf "$assets"/log* "$assets"/high_scores.txt* "$assets"/victim* "$E2E_DIR"/stderr
+    printf '%s\n' "$initial" >"$scores"
+}
+
+# Ends whatever a row started, also when it failed halfway.
+end_row() {
+    local pid
+    for pid in $E2E_GAME_PID $other_game; do
+        kill -9 "$pid" 2>/dev/null || true
+    done
+    if [ -n "$own_xvfb" ]; then
+        kill "$own_xvfb" 2>/dev/null || true
+    fi
+}
+
+expect_scores() {
+    [ "$(cat "$scores")" = "$1" ] ||
+        e2e_fail "best results $(tr '\n' ' ' <"$scores"), expected $(echo $1)"
+}
+
+# The file holds $1 results of the row's games (0 or more each) above the best initial ones.
+expect_games_kept() {
+    local expected
+    expected=$(head -n $((5 - $1)) <<<"$initial")
+    [ "$(tail -n +$(($1 + 1)) "$scores")" = "$expected" ] && [ "$(head -n "$1" "$scores" | grep -c '^[0-9]*$')" -eq "$1" ] ||
+        e2e_fail "best results $(tr '\n' ' ' <"$scores"), expected $1 new results above $(echo $expected)"
+}
+
+expect_status() {
+    [ "$E2E_STATUS" -eq "$1" ] || e2e_fail "exit status $E2E_STATUS, expected $1"
+}
+
+stop_game() {
+    kill -s TERM "$E2E_GAME_PID"
+    e2e_wait_for_exit 10
+}
+
+# True when the region ($1 wide, $2 high, at $3, $4) of the last screenshot holds dark pixels.
+has_text() {
+    local mean
+    mean=$(convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace Gray -threshold 30% -format '%[fx:mean]' info:)
+    awk -v mean="$mean" 'BEGIN { exit !(mean < 0.999) }'
+}
+
+# The middle of the hint at half the window's height, only on the game-over view.
+game_over_shown() {
+    e2e_screenshot "$shot" && has_text 500 24 433 388
+}
+
+# "Více o Kvelmoře", left of the middle.
+start_menu_shown() {
+    e2e_screenshot "$shot" && has_text 140 30 168 380
+}
+
+# The middle of the instructions, shown until the first jump.
+instructions_shown() {
+    e2e_screenshot "$shot" && has_text 500 20 433 143
+}
+
+# The small line under the hint that says the results were not saved.
+notice_shown() {
+    has_text 500 20 433 428
+}
+
+play_one_game() {
+    local attempt
+    for attempt in 1 2 3; do
+        e2e_point 1130 365 click # "Hrát hru"
+        e2e_wait_for '! start_menu_shown' 3 && break
+    done
+    for attempt in 1 2 3; do
+        e2e_key Up
+        e2e_wait_for '! instructions_shown' 3 && break
+    done
+    e2e_wait_for game_over_shown 20 || e2e_fail "the game did not end on a flower"
+}
+
+# For rows without a log that could tell when the frame loop runs; $1 is a window to pass over.
+wait_for_window_only() {
+    passed_over=${1:-none}
+    e2e_wait_for 'E2E_WINDOW=$(xdotool search --name "^Kvelmora$" 2>/dev/null | grep -vx "$passed_over" | head -n 1);
+                  [ -n "$E2E_WINDOW" ]' 15 || e2e_fail "the game window did not appear"
+    e2e_wait_for start_menu_shown 15 || e2e_fail "the start menu did not appear"
+    xdotool windowfocus --sync "$E2E_WINDOW"
+}
+
+# Root writes through a read-only folder, so the game runs as nobody there.
+start_in_read_only_folder() {
+    install -m 666 /dev/null "$assets/log.txt"
+    chmod a-w "$assets"
+    if [ "$(id -u)" -ne 0 ]; then
+        e2e_start_game
+    else
+        (cd "$E2E_DIR" && exec setpriv --reuid=65534 --regid=65534 --clear-groups ./kvelmora \
+            >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr") &
+        E2E_GAME_PID=$!
+    fi
+    e2e_wait_for_window
+}
+
+start_own_x_server() {
+    Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp -noreset 3>"$E2E_DIR/own_display" >/dev/null 2>&1 &
+    own_xvfb=$!
+    e2e_wait_for '[ -s "$E2E_DIR/own_display" ]' 10 || e2e_fail "no X server of the row's own"
+    export DISPLAY=":$(head -n 1 "$E2E_DIR/own_display")"
+}
+
+row_kill_after_game_over() {
+    e2e_start_game
+    e2e_wait_for_window
+    play_one_game
+    notice_shown && e2e_fail "a saved result was reported as not saved"
+    kill -9 "$E2E_GAME_PID"
+    e2e_wait_for_exit 10
+    expect_games_kept 1
+}
+
+# The result's save fails while the folder is read-only; once it is writable again, the end of
+# the X server saves it.
+row_x_server_killed() {
+    rm -f "$E2E_DIR/own_display"
+    start_own_x_server
+    start_in_read_only_folder
+    play_one_game
+    chmod a+w "$assets"
+    kill "$own_xvfb"
+    e2e_wait_for_exit 10
+    expect_status 1
+    expect_games_kept 1
+}
+
+row_symlinks() {
+    printf 'not the log\n' >"$assets/victim_log"
+    printf 'not the results\n' >"$assets/victim_scores"
+    ln -s victim_log "$assets/log.txt"
+    ln -s victim_scores "$assets/high_scores.txt.tmp"
+    e2e_start_game
+    wait_for_window_only
+    stop_game
+    expect_status 0
+    [ "$(cat "$assets/victim_log")" = "not the log" ] || e2e_fail "the log was written through a symlink"
+    [ "$(cat "$assets/victim_scores")" = "not the results" ] ||
+        e2e_fail "the best results were written through a symlink"
+    expect_scores "$initial"
+}
+
+row_fifo() {
+    rm "$scores"
+    mkfifo "$scores"
+    e2e_start_game
+    e2e_wait_for_window
+    stop_game
+    expect_status 0
+    [ -f "$scores" ] || e2e_fail "the FIFO was not replaced by a file"
+    expect_scores "$no_results"
+}
+
+row_damaged_file() {
+    printf '\xef\xbb\xbf900\n800\n700\n600\n500\n' >"$scores"
+    cp "$scores" "$E2E_DIR/damaged"
+    e2e_start_game
+    e2e_wait_for_window
+    stop_game
+    cmp -s "$scores.bad" "$E2E_DIR/damaged" || e2e_fail "the damaged file was not kept as high_scores.txt.bad"
+    expect_scores "$no_results"
+}
+
+row_read_only_folder() {
+    start_in_read_only_folder
+    play_one_game
+    notice_shown || e2e_fail "no Czech line under the hint on the game-over view"
+    e2e_key Escape
+    e2e_wait_for_exit 10
+    expect_status 1
+    [ "$(grep -c "cannot save the best results" "$E2E_DIR/stderr")" -eq 1 ] ||
+        e2e_fail "the failed saves were not told once on standard error"
+    expect_scores "$initial"
+}
+
+# The first copy saves its result and goes on running; the second adds its own; the first then
+# leaves last and must not write back the list it holds.
+row_two_copies() {
+    e2e_start_game
+    e2e_wait_for_window
+    local first_window=$E2E_WINDOW
+    play_one_game
+    other_game=$E2E_GAME_PID
+    e2e_start_game
+    wait_for_window_only "$first_window"
+    play_one_game
+    expect_games_kept 2
+
+    stop_game
+    E2E_GAME_PID=$other_game
+    other_game=""
+    stop_game
+    expect_games_kept 2
+}
+
+# Stopped while it loads its assets (found by freezing it), the game runs on to the frame loop
+# and ends there as the close button ends it.
+row_stop_while_loading() {
+    printf -- '-3 -1 -2 -5 -4\n' >"$scores"
+    local attempt
+    for attempt in 1 2 3 4 5; do
+        rm -f "$assets/log.txt"
+        e2e_start_game
+        until e2e_log_has "Begin loading assets." || ! e2e_game_running; do :; done
+        if kill -s STOP "$E2E_GAME_PID" 2>/dev/null && ! e2e_log_has "Sounds loaded."; then
+            kill -s TERM "$E2E_GAME_PID"
+            kill -s CONT "$E2E_GAME_PID"
+            e2e_wait_for_exit 15
+            expect_status 0
+            [ "$(tail -n 1 "$assets/log.txt")" = "main: WinMain end." ] || e2e_fail "the run did not end normally"
+            expect_scores "$initial"
+            return
+        fi
+        # Caught too late, or not at all: try again.
+        kill -9 "$E2E_GAME_PID" 2>/dev/null || true
+        kill -s CONT "$E2E_GAME_PID" 2>/dev/null || true
+        e2e_wait_for_exit 10
+    done
+    e2e_fail "the game was never caught while loading"
+}
+
+# Cut at its first Czech letter the text is about 200 pixels wide, whole about 430.
+row_error_box_under_lang_c() {
+    mv "$assets/sounds/game_over.wav" "$E2E_DIR/game_over.wav"
+    (cd "$E2E_DIR" && exec env -u LC_ALL -u LC_CTYPE LANG=C ./kvelmora >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr") &
+    E2E_GAME_PID=$!
+    local box width
+    e2e_wait_for 'box=$(xwininfo -root -children | awk "/\"Chyba\"/ {print \$1; exit}"); [ -n "$box" ]' 15 ||
+        e2e_fail "no error box appeared"
+    sleep 0.5
+    width=$(xwininfo -id "$box" | awk '/Width:/ {print $2}')
+    [ "$width" -ge 400 ] || e2e_fail "the error box is $width pixels wide: its text stops early"
+    mv "$E2E_DIR/game_over.wav" "$assets/sounds/game_over.wav"
+}
+
+rows=(
+    "kill_after_game_over|kill -9 right after a game over keeps the result"
+    "x_server_killed|the end of the X server saves what could not be saved before, with status 1"
+    "symlinks|symlinks at log.txt and at the old temporary name redirect no write"
+    "fifo|a FIFO at high_scores.txt does not hold up the start"
+    "damaged_file|a damaged file is kept as high_scores.txt.bad"
+    "read_only_folder|a read-only folder is told on standard error and on the game-over view"
+    "two_copies|two copies of the game keep each other's results"
+    "stop_while_loading|a stop request during loading saves and ends with status 0"
+    "error_box_under_lang_c|the error box shows its whole Czech text under LANG=C"
+)
+for row in "${rows[@]}"; do
+    echo "--- ${row#*|}"
+    fresh_assets
+    (
+        trap end_row EXIT
+        "row_${row%%|*}"
+    )
+done
+echo "ok"
