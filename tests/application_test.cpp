@@ -53,7 +53,8 @@ TEST(LogFile, IsNeverWrittenThroughASymlink)
     const std::filesystem::path victim = GetAssetDirectory() / "victim.txt";
     WriteText(victim, "someone else's file\n");
     std::filesystem::remove(log);
-    std::filesystem::create_symlink(victim, log);
+    if (!CreateSymlink(victim, log))
+        GTEST_SKIP() << "this system makes no symbolic links";
     ResetLog();
     WriteLog("a line");
     EXPECT_EQ(ReadText(victim), "someone else's file\n");

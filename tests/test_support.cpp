@@ -6,6 +6,7 @@
 #include <SFML/Window/Mouse.hpp>
 
 #include <cmath>
+#include <system_error>
 
 TestContext::TestContext()
     : window(sf::VideoMode(static_cast<unsigned int>(windowWidth), static_cast<unsigned int>(windowHeight), 32),
@@ -76,4 +77,11 @@ sf::Vector2f Centre(const sf::Text& text)
 sf::Vector2f Centre(const sf::Sprite& sprite)
 {
     return Centre(sprite.getGlobalBounds());
+}
+
+bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::path& link)
+{
+    std::error_code error;
+    std::filesystem::create_symlink(target, link, error);
+    return !error;
 }

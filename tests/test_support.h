@@ -6,6 +6,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include <filesystem>
 #include <string>
 
 // The game's window size, which every screen under test draws into.
@@ -23,6 +24,9 @@ struct TestContext
 };
 
 std::string SourceAssetDirectory();
+
+// Makes a symbolic link; false where the system makes none (Windows without the privilege, Wine).
+bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::path& link);
 
 // Puts the pointer at a window position, as the screens read it at the time of handling.
 void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position);

@@ -69,10 +69,10 @@ win_log_has() {
     win_log | grep -xF -- "$1" >/dev/null
 }
 
-# The Windows path of an asset as the log names it, with every separator shown as "/":
-# the game joins relative names that hold "/" to a folder path that holds "\".
+# The Windows path of an asset as the log names it, with every separator shown as "/": the game
+# joins relative names that hold "/" to a folder path that holds "\". Wine shows / as drive Z:.
 win_asset_path() {
-    echo "$(cd "$WIN_DIR/assets" && winepath -w "$PWD" | tr '\\' /)/$1"
+    echo "Z:$WIN_DIR/assets/$1"
 }
 
 win_log_has_path_line() {
