@@ -25,6 +25,7 @@ constexpr DWORD longestPath = 32768;         // the longest path Windows can han
 constexpr int temporaryNameAttempts = 100;   // unique names tried before a replace gives up
 constexpr std::size_t readBufferSize = 4096; // bytes read from a file at a time
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+const std::wstring gameFolder = L"Kvelmora"; // below the player's application-data folders
 
 std::wstring Widen(const std::string& text)
 {
@@ -36,7 +37,6 @@ std::wstring Widen(const std::string& text)
     MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
     return wide;
 }
-const std::wstring gameFolder = L"Kvelmora";
 
 // A folder of the signed-in user's profile; empty when Windows cannot say.
 std::filesystem::path KnownFolder(REFKNOWNFOLDERID folder)
