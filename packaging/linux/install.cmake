@@ -31,7 +31,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/README.md ${linux_
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kvelmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME kvelmora_${PROJECT_VERSION}_amd64)
+set(KVELMORA_DEB kvelmora_${PROJECT_VERSION}_amd64)
+set(CPACK_PACKAGE_FILE_NAME ${KVELMORA_DEB})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_SOURCE_DIR}/dist)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -50,6 +51,6 @@ include(CPack)
 # `make package` builds the .deb before the tests run; the check finds it in dist/.
 if(KVELMORA_BUILD_TESTS)
     add_test(NAME package COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/package_test.sh
-        ${CMAKE_SOURCE_DIR}/dist/${CPACK_PACKAGE_FILE_NAME}.deb)
+        ${CMAKE_SOURCE_DIR}/dist/${KVELMORA_DEB}.deb)
     set_tests_properties(package PROPERTIES ENVIRONMENT ALSOFT_DRIVERS=null TIMEOUT 300)
 endif()

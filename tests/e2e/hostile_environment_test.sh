@@ -17,6 +17,10 @@ printf '9 8 7 6 5\n' >"$E2E_DIR/assets/high_scores.txt"
 rm -f "$E2E_DIR/assets/log.txt"
 chmod -R a-w "$E2E_DIR/assets"
 chmod a+rx "$E2E_DIR"
+# Nor can the player's own folders take anything.
+mkdir -p "$E2E_DIR/player"
+chmod a-w "$E2E_DIR/player"
+export XDG_DATA_HOME=$E2E_DIR/player XDG_STATE_HOME=$E2E_DIR/player
 if [ "$(id -u)" -eq 0 ]; then
     # root writes through permissions, so the game runs as an ordinary user here.
     (cd "$E2E_DIR" && exec setpriv --reuid=65534 --regid=65534 --clear-groups ./kvelmora \
