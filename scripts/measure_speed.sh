@@ -1,29 +1,60 @@
 #!/usr/bin/env bash
 # Start-up and start-menu frame cost of the game beside a bare SFML program that opens the
-# same window and only clears and displays, in one run on one private X server.
+# same window and only clears and displays, in one run on one private X server; then the
+# fullscreen start-menu frame (after F11) beside a bare fullscreen frame on a 1920 x 1080 server.
 # Usage: scripts/measure_speed.sh [build directory] [rounds]
 set -euo pipefail
 
 build=$(realpath "${1:-build}")
 rounds=${2:-7}
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-until [ -s "$work/display" ]; do sleep 0.05; done
-export DISPLAY=":$(head -n 1 "$work/display")"
+xvfb=""
+holder=""
+trap 'kill $holder $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+
+# A private X server of the screen size $1. A client that only listens stays connected: a bare
+# X server resets itself, refusing connections for a moment, whenever its last client leaves.
+start_x_server() {
+    [ -n "$xvfb" ] && kill $holder $xvfb 2>/dev/null && wait $holder $xvfb 2>/dev/null || true
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    xvfb=$!
+    until [ -s "$work/display" ]; do sleep 0.05; done
+    export DISPLAY=":$(head -n 1 "$work/display")"
+    xprop -root -spy >/dev/null 2>&1 &
+    holder=$!
+}
+start_x_server 1366x768x24
 export ALSOFT_DRIVERS=null
 
 cp "$build/kvelmora" "$work/"
 cp -r "$build/assets" "$work/"
 rm -f "$work/assets/log.txt" "$work/assets/high_scores.txt"
 
-# Runs one program ($1) until the timer ends it; prints "first_frame_ms frame_us".
+# Gives the game's window F11 as soon as it is there.
+press_f11_when_shown() {
+    local window=""
+    for _ in $(seq 500); do
+        window=$(xdotool search --name '^Kvelmora$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && break
+        sleep 0.02
+    done
+    xdotool windowfocus --sync "$window" key F11 >/dev/null 2>&1 || true
+}
+
+# Runs one program ($1, with the argument $2) until the timer ends it; prints "first_frame_ms frame_us".
+# With $3 = F11 the program gets that key as soon as its window is there.
 measure() {
     local out="$work/timer.out"
     rm -f "$out"
-    (cd "$work" && SWAP_TIMER_OUT="$out" SWAP_TIMER_SKIP=60 SWAP_TIMER_FRAMES=300 SWAP_TIMER_LAUNCH_NS=$(date +%s%N) \
-        LD_PRELOAD="$build/libswap_timer.so" exec "$1" >/dev/null 2>"$work/stderr") || { echo "$1 failed:" >&2; cat "$work/stderr" >&2; }
+    local helper=""
+    if [ "${3:-}" = F11 ]; then
+        press_f11_when_shown &
+        helper=$!
+    fi
+    (cd "$work" && SWAP_TIMER_OUT="$out" SWAP_TIMER_SKIP=$skip SWAP_TIMER_FRAMES=300 SWAP_TIMER_LAUNCH_NS=$(date +%s%N) \
+        LD_PRELOAD="$build/libswap_timer.so" exec "$1" ${2:+"$2"} >/dev/null 2>"$work/stderr") || { echo "$1 failed:" >&2; cat "$work/stderr" >&2; }
+    [ -z "$helper" ] || wait "$helper" || true
     awk '/first_frame_ms/ {f=$2} /frame_us/ {u=$2} END {print f, u}' "$out"
 }
 
@@ -31,6 +62,7 @@ median() {
     sort -n | awk '{v[NR]=$1} END {print v[int((NR + 1) / 2)]}'
 }
 
+skip=60
 : >"$work/bare" && : >"$work/game"
 for _ in $(seq "$rounds"); do
     measure "$build/bare_window" >>"$work/bare"
@@ -44,3 +76,15 @@ game_frame=$(cut -d' ' -f2 "$work/game" | median)
 echo "medians of $rounds alternating runs each"
 echo "launch to first frame: bare ${bare_start} ms, game ${game_start} ms, difference $(awk "BEGIN {print $game_start - $bare_start}") ms (limit 150)"
 echo "start-menu frame: bare ${bare_frame} us, game ${game_frame} us, ratio $(awk "BEGIN {printf \"%.3f\", $game_frame / $bare_frame}") (limit 1.3)"
+
+# Fullscreen: the game switches on F11 within its first frames, well before the measured ones.
+start_x_server 1920x1080x24
+skip=400
+: >"$work/bare" && : >"$work/game"
+for _ in $(seq "$rounds"); do
+    measure "$build/bare_window" fullscreen >>"$work/bare"
+    measure "$work/kvelmora" "" F11 >>"$work/game"
+done
+bare_frame=$(cut -d' ' -f2 "$work/bare" | median)
+game_frame=$(cut -d' ' -f2 "$work/game" | median)
+echo "fullscreen start-menu frame at 1920 x 1080: bare ${bare_frame} us, game ${game_frame} us, ratio $(awk "BEGIN {printf \"%.3f\", $game_frame / $bare_frame}") (limit 1.2)"

@@ -5,6 +5,7 @@
 #include "info_menu.h"
 #include "platform.h"
 #include "start_menu.h"
+#include "window_fit.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Mouse.hpp>
@@ -189,6 +190,16 @@ void ResetLog()
     EmptyFile(LogDirectory() / logFileName);
 }
 
+sf::Vector2f GetLogicalSize()
+{
+    return {static_cast<float>(logicalWidth), static_cast<float>(logicalHeight)};
+}
+
+sf::View GetLogicalView()
+{
+    return sf::View(sf::FloatRect({0.f, 0.f}, GetLogicalSize()));
+}
+
 void SeedRandom(unsigned int seed)
 {
     Generator().seed(seed);
@@ -331,7 +342,8 @@ Screen::Screen(AppContext* context)
 
 sf::Vector2f Screen::GetMousePosition() const
 {
-    return sf::Vector2f(sf::Mouse::getPosition(*m_context->window));
+    const sf::RenderWindow& window = *m_context->window;
+    return ToLogical(sf::Mouse::getPosition(window), window.getSize());
 }
 
 Application::Application(sf::RenderWindow* window)

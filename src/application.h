@@ -5,6 +5,7 @@
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <SFML/Graphics/View.hpp>
 #include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Event.hpp>
 
@@ -42,6 +43,11 @@ std::filesystem::path GetAssetDirectory();
 constexpr std::uintmax_t logSizeLimit = 8 * 1024 * 1024; // bytes; beyond it the log moves to log.1.txt
 void WriteLog(const std::string& text);
 void ResetLog(); // empties log.txt and leaves the previous log.1.txt alone
+
+// The game's own pixels: screens lay out, move and hit-test in these whatever the window's size,
+// and the frame loop shows them scaled to the window.
+sf::Vector2f GetLogicalSize();
+sf::View GetLogicalView(); // the whole logical picture, unscrolled
 
 // The process-wide random generator: every draw is an integer from 0 to randomMax.
 constexpr int randomMax = 32767;
@@ -115,7 +121,7 @@ public:
     virtual void Draw() = 0;
 
 protected:
-    // The pointer as it is now, relative to the window, not where an event says it was.
+    // The pointer as it is now, in logical pixels, not where an event says it was.
     sf::Vector2f GetMousePosition() const;
 
     AppContext* m_context; // not owned

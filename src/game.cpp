@@ -165,7 +165,7 @@ Game::Game(AppContext* context)
     , m_player(*this, m_context->textures[playerTextureKey])
     , m_pickupSound(m_context->soundBuffers[pickupSoundKey])
     , m_gameOverSound(m_context->soundBuffers[gameOverSoundKey])
-    , m_view(m_context->window->getDefaultView())
+    , m_view(GetLogicalView())
     , m_margin(marginShare * GetWindowSize().x)
 {
     CreateScoreText();
@@ -178,12 +178,12 @@ Game::Game(AppContext* context)
 Game::~Game()
 {
     // The menus that follow draw without scrolling.
-    m_context->window->setView(m_context->window->getDefaultView());
+    m_context->window->setView(GetLogicalView());
 }
 
 sf::Vector2f Game::GetWindowSize() const
 {
-    return sf::Vector2f(m_context->window->getSize());
+    return GetLogicalSize();
 }
 
 sf::Text Game::MakeText(const std::string& fontKey, unsigned int characterSize, const sf::String& string) const

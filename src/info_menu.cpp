@@ -33,7 +33,7 @@ sf::String PageText(std::size_t page)
 InfoMenu::InfoMenu(AppContext* context)
     : Screen(context)
 {
-    const sf::Vector2f windowSize(m_context->window->getSize());
+    const sf::Vector2f windowSize = GetLogicalSize();
     const float belowColumn = CreateTopics(windowSize);
 
     m_page.setFont(m_context->fonts[regularFontKey]);

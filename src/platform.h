@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window_fit.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -66,3 +68,8 @@ std::unique_ptr<std::istream> OpenRegularFile(const std::filesystem::path& path)
 // Runs the action while holding an exclusive lock on the lock file, which is created when missing;
 // other copies of the game wait for each other there. Without a lock file the action runs unlocked.
 bool RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action);
+// Where the game's window may go, asked afresh at every start and on every return from fullscreen:
+// the desktop's usable area without taskbars and panels (Windows: the work area; X11: _NET_WORKAREA
+// where the window manager publishes it, else the whole desktop) and the frame that the system puts
+// around a window with a title bar and a close button.
+WindowRoom GetWindowRoom();

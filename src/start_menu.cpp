@@ -23,7 +23,7 @@ StartMenu::StartMenu(AppContext* context)
     : Screen(context)
 {
     WriteLog("start_menu: constructor started.");
-    const sf::Vector2f windowSize(m_context->window->getSize());
+    const sf::Vector2f windowSize = GetLogicalSize();
     const sf::Font& boldFont = m_context->fonts[boldFontKey];
     CreateButtons(boldFont, windowSize);
     WriteLog("start_menu: Menu texts created.");

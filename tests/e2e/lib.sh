@@ -8,7 +8,9 @@ E2E_XVFB_PID=""
 E2E_GAME_PID=""
 E2E_WINDOW=""
 E2E_STATUS=""
-E2E_SCREEN=${E2E_SCREEN:-1366x768x24} # the X server's screen: width x height x depth
+
+# The private X server's screen, WIDTHxHEIGHTxDEPTH; a check may set it before starting the server.
+E2E_SCREEN=${E2E_SCREEN:-1366x768x24}
 
 e2e_fail() {
     echo "FAIL: $*" >&2
