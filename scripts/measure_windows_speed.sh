@@ -13,7 +13,7 @@ export WINEARCH=win64 WINEDEBUG=-all ALSOFT_DRIVERS=null WINEDLLOVERRIDES="mscor
 
 cmake "$buildDir" >/dev/null
 cmake --build "$buildDir" -j "${JOBS:-2}" --target game_speed >/dev/null
-output=$(cd "$buildDir/bench" && xvfb-run -a -s '-screen 0 1366x768x24' wine ./game_speed.exe "$frames" | tr -d '\r')
+output=$(cd "$buildDir/bench" && xvfb-run -a -s '-screen 0 1600x900x24' wine ./game_speed.exe "$frames" | tr -d '\r')
 echo "$output"
 awk '
     /^bare_frame_us/ { bare = $2 }

@@ -24,9 +24,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 # One private X server and one running wineserver for every step, so each start is a warm one.
+# The screen leaves room for Wine's window frame, so the game's window keeps its full logical size.
 displayPipe=$(mktemp -u)
 mkfifo "$displayPipe"
-Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$displayPipe" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$displayPipe" >/dev/null 2>&1 &
 xvfbPid=$!
 read -r -t 30 displayNumber <"$displayPipe" || { echo "no X server could be started"; exit 1; }
 rm -f "$displayPipe"

@@ -292,3 +292,15 @@ bool RunLocked(const std::filesystem::path& lockFile, const std::function<bool()
         UnlockFileEx(file.Get(), 0, MAXDWORD, MAXDWORD, &whole);
     return result;
 }
+
+WindowRoom GetWindowRoom()
+{
+    RECT work = {};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // The styles SFML gives a window with a title bar and a close button.
+    RECT frame = {};
+    AdjustWindowRect(&frame, WS_CAPTION | WS_MINIMIZEBOX | WS_SYSMENU, FALSE);
+    return {{work.left, work.top, work.right - work.left, work.bottom - work.top},
+            {-frame.left, -frame.top, frame.right, frame.bottom}};
+}
