@@ -7,24 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <optional>
 #include <string>
 
 namespace
 {
-std::string ReadText(const std::filesystem::path& path)
-{
-    std::ostringstream content;
-    content << std::ifstream(path).rdbuf();
-    return content.str();
-}
-
-void WriteText(const std::filesystem::path& path, const std::string& text)
-{
-    std::ofstream(path) << text;
-}
+namespace fs = std::filesystem;
 
 template <typename Target>
 const Target* ScreenOf(const Application& application)
@@ -33,42 +23,35 @@ const Target* ScreenOf(const Application& application)
 }
 } // namespace
 
-TEST(LogFile, LivesBesideTheExecutableAndTakesLinesAsGiven)
+TEST(LogFile, StartsEmptyTakesLinesAsGivenAndIsNeverWrittenThroughASymlink)
 {
-    const std::filesystem::path directory = GetExecutableDirectory();
-    ASSERT_FALSE(directory.empty());
-    EXPECT_TRUE(std::filesystem::exists(directory / "assets")) << "the tests' own asset copy";
-
+    const fs::path log = GetAssetDirectory() / "log.txt";
     WriteLog("left over from an earlier run");
     ResetLog();
-    EXPECT_EQ(ReadText(GetAssetDirectory() / "log.txt"), "");
+    EXPECT_EQ(ReadFile(log), "");
     WriteLog("Failed loading asset/some/path\\mixed.png");
     WriteLog("");
-    EXPECT_EQ(ReadText(GetAssetDirectory() / "log.txt"), "Failed loading asset/some/path\\mixed.png\n\n");
-}
+    EXPECT_EQ(ReadFile(log), "Failed loading asset/some/path\\mixed.png\n\n");
 
-TEST(LogFile, IsNeverWrittenThroughASymlink)
-{
-    const std::filesystem::path log = GetAssetDirectory() / "log.txt";
-    const std::filesystem::path victim = GetAssetDirectory() / "victim.txt";
-    WriteText(victim, "someone else's file\n");
-    std::filesystem::remove(log);
+    const fs::path victim = GetAssetDirectory() / "victim.txt";
+    WriteFile(victim, "someone else's file\n");
+    fs::remove(log);
     if (!CreateSymlink(victim, log))
         GTEST_SKIP() << "this system makes no symbolic links";
     ResetLog();
     WriteLog("a line");
-    EXPECT_EQ(ReadText(victim), "someone else's file\n");
-    std::filesystem::remove(log);
-    std::filesystem::remove(victim);
+    EXPECT_EQ(ReadFile(victim), "someone else's file\n");
+    fs::remove(log);
+    fs::remove(victim);
 }
 
 TEST(LogFile, MovesToLog1OncePastTheLimitWithEveryLineWholeInOneFile)
 {
-    const std::filesystem::path log = GetAssetDirectory() / "log.txt";
-    const std::filesystem::path older = GetAssetDirectory() / "log.1.txt";
-    WriteText(older, "the previous run\n");
+    const fs::path log = GetAssetDirectory() / "log.txt";
+    const fs::path older = GetAssetDirectory() / "log.1.txt";
+    WriteFile(older, "the previous run\n");
     ResetLog();
-    EXPECT_EQ(ReadText(older), "the previous run\n") << "a new start empties log.txt only";
+    EXPECT_EQ(ReadFile(older), "the previous run\n") << "a new start empties log.txt only";
 
     const std::string filler(100'000, 'x');
     std::string lines;
@@ -78,67 +61,45 @@ TEST(LogFile, MovesToLog1OncePastTheLimitWithEveryLineWholeInOneFile)
         WriteLog(line);
         lines += line + "\n";
     }
-    const std::string olderText = ReadText(older);
+    const std::string olderText = ReadFile(older);
     EXPECT_GT(olderText.size(), logSizeLimit);
     EXPECT_LT(olderText.size(), logSizeLimit + filler.size() + 20);
-    EXPECT_EQ(olderText + ReadText(log), lines);
+    EXPECT_EQ(olderText + ReadFile(log), lines);
     ResetLog();
-    std::filesystem::remove(older);
-}
-
-TEST(RandomDraws, ReachBothEndsOfTheirRangeAndNoFurther)
-{
-    SeedRandom(1234); // any seed: a million draws miss an end with odds of about e^-30
-    int lowest = randomMax;
-    int highest = 0;
-    for (int i = 0; i < 1'000'000; ++i)
-    {
-        const int draw = DrawRandom();
-        lowest = std::min(lowest, draw);
-        highest = std::max(highest, draw);
-    }
-    EXPECT_EQ(lowest, 0);
-    EXPECT_EQ(highest, randomMax);
+    fs::remove(older);
 }
 
 TEST(Application, KeepsTheBestResultsAcrossARunAndSwitchesScreensOnRequest)
 {
     sf::RenderWindow window(sf::VideoMode(1366, 768), "Kvelmora");
     window.setPosition({0, 0});
-    const std::filesystem::path scores = GetAssetDirectory() / "high_scores.txt";
-    std::ofstream(scores) << "10 50\n30 20 40\n";
-    {
-        Application application(&window);
-        ASSERT_NE(ScreenOf<StartMenu>(application), nullptr);
-        const Screen* const first = &application.GetScreen();
-        application.ProcessEvent(KeyPress(sf::Keyboard::A));
-        application.Update(0.016f);
-        application.Draw();
-        EXPECT_EQ(&application.GetScreen(), first) << "no request keeps the screen";
+    const fs::path scores = GetAssetDirectory() / "high_scores.txt";
+    WriteFile(scores, "10 50\n30 20 40\n");
+    Application application(&window);
+    ASSERT_NE(ScreenOf<StartMenu>(application), nullptr);
+    const Screen* const first = &application.GetScreen();
+    application.ProcessEvent(KeyPress(sf::Keyboard::A));
+    application.Update(frameTime);
+    application.Draw();
+    EXPECT_EQ(&application.GetScreen(), first) << "no request keeps the screen";
 
-        MoveMouse(window, Centre(ScreenOf<StartMenu>(application)->GetButton(StartMenu::infoButton)));
-        application.ProcessEvent(LeftClick());
-        ASSERT_NE(ScreenOf<InfoMenu>(application), nullptr);
-        MoveMouse(window, Centre(ScreenOf<InfoMenu>(application)->GetTopic(InfoMenu::backTopic)));
-        application.ProcessEvent(LeftClick());
-        ASSERT_NE(ScreenOf<StartMenu>(application), nullptr);
-        MoveMouse(window, Centre(ScreenOf<StartMenu>(application)->GetButton(StartMenu::playButton)));
-        application.ProcessEvent(LeftClick());
-        EXPECT_NE(ScreenOf<Game>(application), nullptr);
-        EXPECT_TRUE(application.SaveBestResults());
-    }
-    EXPECT_EQ(ReadText(scores), "50\n40\n30\n20\n10\n");
-
-    std::ofstream(scores) << "1 2 3 4 5 6\n";
-    EXPECT_TRUE(Application(&window).SaveBestResults());
-    EXPECT_EQ(ReadText(scores), "0\n0\n0\n0\n0\n") << "a bad file is replaced";
-    EXPECT_EQ(ReadText(scores.string() + ".bad"), "1 2 3 4 5 6\n") << "and kept aside";
+    MoveMouse(window, Centre(ScreenOf<StartMenu>(application)->GetButton(StartMenu::infoButton)));
+    application.ProcessEvent(LeftClick());
+    ASSERT_NE(ScreenOf<InfoMenu>(application), nullptr);
+    MoveMouse(window, Centre(ScreenOf<InfoMenu>(application)->GetTopic(InfoMenu::backTopic)));
+    application.ProcessEvent(LeftClick());
+    ASSERT_NE(ScreenOf<StartMenu>(application), nullptr);
+    MoveMouse(window, Centre(ScreenOf<StartMenu>(application)->GetButton(StartMenu::playButton)));
+    application.ProcessEvent(LeftClick());
+    EXPECT_NE(ScreenOf<Game>(application), nullptr);
+    EXPECT_TRUE(application.SaveBestResults());
+    EXPECT_EQ(ReadFile(scores), "50\n40\n30\n20\n10\n");
 }
 
 TEST(FileLocations, PortableGamesKeepTheirFilesBesideTheAssetsWhileTheyCanWriteThere)
 {
-    const std::filesystem::path portable = "/games/kvelmora/assets";
-    const std::filesystem::path installed = "/usr/share/kvelmora/assets";
+    const fs::path portable = "/games/kvelmora/assets";
+    const fs::path installed = "/usr/share/kvelmora/assets";
     const PlayerFolders player{"/home/jana/.local/share/kvelmora", "/home/jana/.local/state/kvelmora"};
 
     const FileLocations writable = ChooseFileLocations(portable, std::nullopt, true, player);

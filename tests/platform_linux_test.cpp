@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 
 TEST(FileLocations, ThePlayersFoldersFollowTheXdgVariablesOrTheirDefaults)
 {
@@ -21,6 +23,7 @@ TEST(FileLocations, ThePlayersFoldersFollowTheXdgVariablesOrTheirDefaults)
     EXPECT_EQ(folders.state, "/home/jana/.local/state/kvelmora");
 
     // The build tree is a portable layout: assets beside the executable.
+    EXPECT_TRUE(std::filesystem::exists(GetExecutableDirectory() / "kvelmora_tests"));
     EXPECT_EQ(GetInstalledAssetDirectory(GetExecutableDirectory()), std::nullopt);
     EXPECT_EQ(GetInstalledAssetDirectory("/opt/kvelmora/bin"), "/opt/kvelmora/share/kvelmora/assets");
 }

@@ -2,10 +2,11 @@
 
 #include "constants.h"
 
-#include <SFML/Graphics/Text.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include <cmath>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 TestContext::TestContext()
@@ -14,13 +15,20 @@ TestContext::TestContext()
     , context(&window)
 {
     window.setPosition({0, 0});
-    LoadAllAssets(context, SourceAssetDirectory());
+    LoadAllAssets(context, std::filesystem::path(KVELMORA_SOURCE_DIR) / "assets");
     context.highScores.assign(bestResultCount, 0);
 }
 
-std::string SourceAssetDirectory()
+std::string ReadFile(const std::filesystem::path& path)
 {
-    return std::string(KVELMORA_SOURCE_DIR) + "/assets/";
+    std::ostringstream content;
+    content << std::ifstream(path).rdbuf();
+    return content.str();
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& content)
+{
+    std::ofstream(path) << content;
 }
 
 void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position)
@@ -61,22 +69,21 @@ std::wstring AllPlayerTexts()
     return texts;
 }
 
-namespace
+float Left(const sf::Sprite& sprite)
 {
-sf::Vector2f Centre(const sf::FloatRect& bounds)
-{
-    return {bounds.left + bounds.width / 2, bounds.top + bounds.height / 2};
-}
-} // namespace
-
-sf::Vector2f Centre(const sf::Text& text)
-{
-    return Centre(text.getGlobalBounds());
+    return sprite.getGlobalBounds().left;
 }
 
-sf::Vector2f Centre(const sf::Sprite& sprite)
+float Right(const sf::Sprite& sprite)
 {
-    return Centre(sprite.getGlobalBounds());
+    return Left(sprite) + sprite.getGlobalBounds().width;
+}
+
+void EndOnAFlower(Game& game)
+{
+    const float deepInTheRunner = 40.f; // pixels right of its left edge
+    game.PlaceFlowerCluster(1, game.GetPlayer().GetBounds().left + deepInTheRunner);
+    game.CheckFlowerContact();
 }
 
 bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::path& link)

@@ -1,20 +1,20 @@
 #pragma once
 
 #include "application.h"
+#include "game.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
-#include <SFML/Graphics/Text.hpp>
 
 #include <filesystem>
 #include <string>
 
-// The game's window size, which every screen under test draws into.
-constexpr float windowWidth = 1366.f; // pixels
-constexpr float windowHeight = 768.f; // pixels
+constexpr float windowWidth = 1366.f;            // pixels: the window every screen under test fills
+constexpr float windowHeight = 768.f;            // pixels
+constexpr float spawnMargin = windowWidth / 100; // pixels the spawners keep clear beside flowers
+constexpr float frameTime = 1.f / 64;            // seconds; a power of two keeps scrolled distances exact
 
 // A real window of the game's size and a context holding every asset of the source tree.
-// Screens under test draw into it; tests run under Xvfb.
 struct TestContext
 {
     TestContext();
@@ -23,20 +23,30 @@ struct TestContext
     AppContext context;
 };
 
-std::string SourceAssetDirectory();
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& content);
 
 // Makes a symbolic link; false where the system makes none (Windows without the privilege, Wine).
 bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::path& link);
 
 // Puts the pointer at a window position, as the screens read it at the time of handling.
 void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position);
-
 sf::Event LeftClick();
 sf::Event KeyPress(sf::Keyboard::Key key);
 
 // Every fixed text the player sees, one after another.
 std::wstring AllPlayerTexts();
 
-// The middle of an element's global bounds.
-sf::Vector2f Centre(const sf::Text& text);
-sf::Vector2f Centre(const sf::Sprite& sprite);
+// The middle of a text's or a sprite's global bounds.
+template <typename Drawable>
+sf::Vector2f Centre(const Drawable& drawable)
+{
+    const sf::FloatRect bounds = drawable.getGlobalBounds();
+    return {bounds.left + bounds.width / 2, bounds.top + bounds.height / 2};
+}
+
+float Left(const sf::Sprite& sprite);
+float Right(const sf::Sprite& sprite);
+
+// Plants a flower deep in the runner and lets it touch.
+void EndOnAFlower(Game& game);

@@ -7,25 +7,15 @@ pristine="$E2E_DIR.pristine"
 cp -r "$E2E_DIR/assets" "$pristine"
 trap 'e2e_cleanup; rm -rf "$pristine"' EXIT
 
-find_box() {
-    xwininfo -root -children | awk '/"Chyba"/ {print $1; exit}'
-}
-
 # Starts the game on the current assets, dismisses the box with a click on its button.
 expect_failed_start() {
     local what=$1
     e2e_start_game
-    e2e_wait_for '[ -n "$(find_box)" ]' 15 || e2e_fail "$what: no error box appeared"
-    local box x y w h attempt
-    box=$(find_box)
-    eval "$(xwininfo -id "$box" | awk '/Absolute upper-left X/ {print "x=" $4} /Absolute upper-left Y/ {print "y=" $4} /Width/ {print "w=" $2} /Height/ {print "h=" $2}')"
-    # The single OK button sits centred in the box's lower part; a click that comes before
-    # the box has drawn itself is lost, so it is repeated.
-    for attempt in 1 2 3 4 5; do
-        sleep 0.3
-        xdotool mousemove $((x + w / 2)) $((y + h - 25)) click 1
-        e2e_wait_for '! e2e_game_running' 2 && break
-    done
+    e2e_wait_for e2e_error_box_shown 15 || e2e_fail "$what: no error box appeared"
+    local x y w h
+    eval "$(xwininfo -id "$E2E_BOX" | awk '/Absolute upper-left X/ {print "x=" $4} /Absolute upper-left Y/ {print "y=" $4} /Width/ {print "w=" $2} /Height/ {print "h=" $2}')"
+    # The single OK button sits centred in the box's lower part.
+    xdotool mousemove $((x + w / 2)) $((y + h - 25)) click 1
     e2e_wait_for_exit 10
     [ "$E2E_STATUS" -eq 1 ] || e2e_fail "$what: exit status $E2E_STATUS after the error box, expected 1"
 }

@@ -7,10 +7,9 @@ E2E_DIR=""       # the copy of the game: executable and assets
 E2E_XVFB_PID=""
 E2E_GAME_PID=""
 E2E_WINDOW=""
+E2E_BOX=""
 E2E_STATUS=""
-
-# The private X server's screen, WIDTHxHEIGHTxDEPTH; a check may set it before starting the server.
-E2E_SCREEN=${E2E_SCREEN:-1366x768x24}
+E2E_SCREEN=${E2E_SCREEN:-1366x768x24} # width x height x depth of the X screen; a check may set it first
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -20,13 +19,35 @@ e2e_fail() {
     fi
     if [ -n "$E2E_DIR" ] && [ -s "$E2E_DIR/stderr" ]; then
         echo "--- the game's standard error:" >&2
-        tail -n 15 "$E2E_DIR/stderr" >&2
+        # A sanitizer's report is shown whole: its first lines name the fault.
+        if grep -q "Sanitizer\|runtime error:" "$E2E_DIR/stderr"; then
+            cat "$E2E_DIR/stderr" >&2
+        else
+            tail -n 15 "$E2E_DIR/stderr" >&2
+        fi
     fi
     exit 1
 }
 
+# The processes that run the check's copy of the game: the game itself and the child that shows
+# its error box (SDL forks one), however the check started them.
+e2e_game_processes() {
+    local process
+    for process in /proc/[0-9]*; do
+        [ "$(readlink "$process/exe" 2>/dev/null)" = "$E2E_DIR/kvelmora" ] && echo "${process#/proc/}"
+    done
+    return 0
+}
+
+# Every copy of the game ends before its files go: a copy that outlived its X server would
+# write its log into the folder being removed.
 e2e_cleanup() {
-    [ -n "$E2E_GAME_PID" ] && kill -9 "$E2E_GAME_PID" 2>/dev/null || true
+    local games
+    if [ -n "$E2E_DIR" ]; then
+        games=$(e2e_game_processes)
+        [ -z "$games" ] || kill -9 $games 2>/dev/null || true
+        e2e_wait_for '[ -z "$(e2e_game_processes)" ]' 10 || true
+    fi
     [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
     [ -n "$E2E_DIR" ] && rm -rf "$E2E_DIR"
 }
@@ -44,6 +65,7 @@ e2e_wait_for() {
 # descriptor 3 once it accepts connections. Without -noreset the server resets whenever its
 # last client leaves and drops a connection that comes during the reset.
 e2e_start_xvfb() {
+    rm -f "$E2E_DIR/display"
     Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset 3>"$E2E_DIR/display" \
         >"$E2E_DIR/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
@@ -82,6 +104,13 @@ e2e_wait_for_window() {
     e2e_wait_for 'e2e_log_has "main: ProcessEvent end."' 15 || e2e_fail "the frame loop did not start"
     xdotool windowfocus --sync "$E2E_WINDOW"
     sleep 0.2
+}
+
+# True once the error box is shown; keeps its window in E2E_BOX. The box's window exists a
+# while before it is mapped, and input sent to it before then is lost.
+e2e_error_box_shown() {
+    E2E_BOX=$(xwininfo -root -children | awk '/"Chyba"/ {print $1; exit}')
+    [ -n "$E2E_BOX" ] && xwininfo -id "$E2E_BOX" | grep -q "Map State: IsViewable"
 }
 
 e2e_key() {

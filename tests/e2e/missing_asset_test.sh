@@ -7,27 +7,16 @@ missing="$E2E_DIR/assets/sounds/game_over.wav"
 rm "$missing"
 printf '7 6 5 4 3\n' >"$E2E_DIR/assets/high_scores.txt"
 
-find_box() {
-    xwininfo -root -children | awk '/"Chyba"/ {print $1; exit}'
-}
-
 e2e_start_game
-e2e_wait_for '[ -n "$(find_box)" ]' 15 || e2e_fail "no error box appeared"
-box=$(find_box)
-e2e_screenshot "$E2E_DIR/box.png"
+e2e_wait_for e2e_error_box_shown 15 || e2e_fail "no error box appeared"
 [ "$(tail -n 1 "$E2E_DIR/assets/log.txt")" = "Failed loading asset$missing" ] ||
     e2e_fail "while the box is shown the log must end with the failing path"
 e2e_log_has "Textures loaded." || e2e_fail "the textures should have loaded before the sound failed"
 e2e_game_running || e2e_fail "the program must wait for the box to be dismissed"
 
 # Dismissed as a player would: focus the box and press Enter on its only button.
-# A key press that comes before the box has drawn itself is lost, so it is repeated.
-for attempt in 1 2 3 4 5; do
-    sleep 0.3
-    xdotool windowfocus --sync "$box"
-    e2e_key Return
-    e2e_wait_for '! e2e_game_running' 2 && break
-done
+xdotool windowfocus --sync "$E2E_BOX"
+e2e_key Return
 e2e_wait_for_exit 10
 [ "$E2E_STATUS" -eq 1 ] || e2e_fail "exit status $E2E_STATUS after the error box, expected 1"
 [ "$(tail -n 1 "$E2E_DIR/assets/log.txt")" = "Exiting" ] || e2e_fail "the log must end with 'Exiting'"

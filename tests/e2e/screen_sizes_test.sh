@@ -36,7 +36,7 @@ region_on_screen() {
 }
 
 point_at() {
-    e2e_x xdotool mousemove --sync $(to_screen "$1" "$2")
+    xdotool mousemove --sync $(to_screen "$1" "$2")
     sleep 0.3
 }
 
@@ -96,7 +96,7 @@ expect_window() {
     picture=($2)
     E2E_WINDOW=$(game_window)
     # Without a window manager nobody gives a new window the focus; the keys follow the pointer.
-    e2e_x xdotool windowfocus --sync "$E2E_WINDOW"
+    xdotool windowfocus --sync "$E2E_WINDOW"
     sleep 0.5
 }
 
@@ -185,7 +185,7 @@ for row in "${sizes[@]}"; do
 
     # A click at the scaled middle of "Hrát hru" starts a game.
     point_at $((button_x + button_width / 2)) "$button_middle_y"
-    e2e_x xdotool click 1
+    xdotool click 1
     e2e_wait_for '! tail -n 20 "$E2E_DIR/assets/log.txt" | grep -q "start_menu: Draw"' 5 ||
         e2e_fail "$size: a click on the scaled play button did not start a game"
 
