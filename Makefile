@@ -35,3 +35,17 @@ package: setup
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(BUILD_DIR)-package dist
+
+# Windows: cross-built on Debian, tested under Wine. A cold first build of the libraries takes minutes.
+WINDOWS_BUILD_DIR ?= build-windows
+
+.PHONY: windows test-windows setup-windows
+
+windows: setup-windows
+	scripts/build_windows.sh $(WINDOWS_BUILD_DIR)
+
+test-windows: windows
+	scripts/run_windows_tests.sh $(WINDOWS_BUILD_DIR)
+
+setup-windows:
+	scripts/install_windows_dependencies.sh

@@ -81,11 +81,11 @@ const std::array<AssetEntry, 2> soundTable = {{
 }};
 
 template <typename Asset, std::size_t Count>
-void LoadGroup(std::map<std::string, Asset>& assets, const std::array<AssetEntry, Count>& table,
-               const std::filesystem::path& directory)
+void LoadGroup(std::map<std::string, Asset>& assets, std::map<std::string, std::string>& files,
+               const std::array<AssetEntry, Count>& table, const std::filesystem::path& directory)
 {
     for (const AssetEntry& entry : table)
-        LoadAsset(assets, entry.key, directory / entry.file);
+        LoadAsset(assets, entry.key, directory / entry.file, files[entry.key]);
 }
 
 FileLocations FindFileLocations()
@@ -301,21 +301,31 @@ void AbortOnMissingAsset(const std::filesystem::path& path)
     std::exit(EXIT_FAILURE);
 }
 
+std::string ReadAssetFile(const std::filesystem::path& path)
+{
+    const std::unique_ptr<std::istream> input = OpenRegularFile(path);
+    if (!input)
+        return {};
+    std::ostringstream content;
+    content << input->rdbuf();
+    return content.str();
+}
+
 void LoadAllAssets(AppContext& context, const std::filesystem::path& assetDirectory)
 {
     WriteLog("Begin loading assets.");
-    LoadGroup(context.fonts, fontTable, assetDirectory / "fonts");
+    LoadGroup(context.fonts, context.assetFiles, fontTable, assetDirectory / "fonts");
     WriteLog("Fonts loaded.");
 
     WriteLog("Began loading textures.");
-    LoadGroup(context.textures, textureTable, assetDirectory / "textures");
+    LoadGroup(context.textures, context.assetFiles, textureTable, assetDirectory / "textures");
     WriteLog("Textures loaded.");
     for (auto& [key, texture] : context.textures)
         texture.setSmooth(true);
     WriteLog("Texture smoothness set.");
 
     WriteLog("Began loading sounds.");
-    LoadGroup(context.soundBuffers, soundTable, assetDirectory / "sounds");
+    LoadGroup(context.soundBuffers, context.assetFiles, soundTable, assetDirectory / "sounds");
     WriteLog("Sounds loaded.");
 }
 

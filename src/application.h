@@ -89,7 +89,8 @@ struct AppContext
 {
     explicit AppContext(sf::RenderWindow* window);
 
-    sf::RenderWindow* window; // not owned
+    sf::RenderWindow* window;                      // not owned
+    std::map<std::string, std::string> assetFiles; // each asset's file as read; outlives the fonts, which draw from it
     std::map<std::string, sf::Font> fonts;
     std::map<std::string, sf::Texture> textures;
     std::map<std::string, sf::SoundBuffer> soundBuffers;
@@ -149,13 +150,19 @@ extern const std::string gameOverSoundKey;
 [[noreturn]] void AbortOnMissingAsset(const std::filesystem::path& path);
 void LoadAllAssets(AppContext& context, const std::filesystem::path& assetDirectory);
 
+// The whole regular file at the path; empty when it cannot be read.
+std::string ReadAssetFile(const std::filesystem::path& path);
+
 // Loads straight into the asset's entry: copying a texture in would read it back from the
-// graphics card and upload it again. A failed load ends the process.
+// graphics card and upload it again. SFML 2.5 opens files by narrow names, which on Windows
+// cannot spell every folder (C:\Users\Jiří\…), so the file is read here into `file`, which
+// must outlive the asset. A failed load ends the process.
 template <typename Asset>
-void LoadAsset(std::map<std::string, Asset>& assets, std::string key, std::filesystem::path path)
+void LoadAsset(std::map<std::string, Asset>& assets, std::string key, std::filesystem::path path, std::string& file)
 {
     Asset& asset = assets[key];
-    if (!asset.loadFromFile(path.string()))
+    file = ReadAssetFile(path);
+    if (file.empty() || !asset.loadFromMemory(file.data(), file.size()))
         AbortOnMissingAsset(path);
     WriteLog("Asset loaded successfully: " + path.string());
     WriteLog("Asset inserted into map successfully: " + key);

@@ -36,7 +36,8 @@ TEST(LogFile, StartsEmptyTakesLinesAsGivenAndIsNeverWrittenThroughASymlink)
     const fs::path victim = GetAssetDirectory() / "victim.txt";
     WriteFile(victim, "someone else's file\n");
     fs::remove(log);
-    fs::create_symlink(victim, log);
+    if (!CreateSymlink(victim, log))
+        GTEST_SKIP() << "this system makes no symbolic links";
     ResetLog();
     WriteLog("a line");
     EXPECT_EQ(ReadFile(victim), "someone else's file\n");

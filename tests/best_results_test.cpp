@@ -101,13 +101,14 @@ TEST_F(BestResults, AreWrittenWholeThroughAFreshFileAndNeverThroughALink)
     ASSERT_TRUE(WriteBestResults(path, {50, 40, 30, -20, INT_MIN}));
     EXPECT_EQ(ReadFile(path), "50\n40\n30\n-20\n-2147483648\n");
     fs::remove(oldTemporary);
-    fs::create_symlink(victim, oldTemporary);
+    if (!CreateSymlink(victim, oldTemporary))
+        GTEST_SKIP() << "this system makes no symbolic links";
     ASSERT_TRUE(WriteBestResults(path, {5, 4, 3, 2, 1}));
     EXPECT_EQ(ReadFile(path), "5\n4\n3\n2\n1\n");
 
     // A link at the file itself is replaced, not written through.
     fs::remove(path);
-    fs::create_symlink(victim, path);
+    ASSERT_TRUE(CreateSymlink(victim, path));
     ASSERT_TRUE(WriteBestResults(path, {9, 8, 7, 6, 5}));
     EXPECT_FALSE(fs::is_symlink(path));
     EXPECT_EQ(ReadFile(victim), "someone else's file\n");

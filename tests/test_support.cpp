@@ -7,6 +7,7 @@
 #include <cmath>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 TestContext::TestContext()
     : window(sf::VideoMode(static_cast<unsigned int>(windowWidth), static_cast<unsigned int>(windowHeight), 32),
@@ -83,4 +84,11 @@ void EndOnAFlower(Game& game)
     const float deepInTheRunner = 40.f; // pixels right of its left edge
     game.PlaceFlowerCluster(1, game.GetPlayer().GetBounds().left + deepInTheRunner);
     game.CheckFlowerContact();
+}
+
+bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::path& link)
+{
+    std::error_code error;
+    std::filesystem::create_symlink(target, link, error);
+    return !error;
 }

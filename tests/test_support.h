@@ -26,6 +26,9 @@ struct TestContext
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& content);
 
+// Makes a symbolic link; false where the system makes none (Windows without the privilege, Wine).
+bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::path& link);
+
 // Puts the pointer at a window position, as the screens read it at the time of handling.
 void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position);
 sf::Event LeftClick();

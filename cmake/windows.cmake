@@ -1,0 +1,78 @@
+# The Windows build, cross-compiled with cmake/mingw-w64-x86_64.cmake against the libraries of
+# scripts/build_windows_deps.sh. Everything but OpenAL32.dll is linked into kvelmora.exe.
+enable_language(RC)
+set(SFML_STATIC_LIBRARIES ON)
+find_package(SFML 2.5 COMPONENTS graphics window system audio REQUIRED)
+# The libraries' prefix also holds OpenAL32.dll and the licence texts of everything it built.
+get_filename_component(deps_prefix ${SFML_DIR}/../../.. ABSOLUTE)
+set(openal_dll ${deps_prefix}/bin/OpenAL32.dll)
+set(licence_dir ${deps_prefix}/licences)
+
+# Everything but the game proper, as on Linux, with the Windows platform source instead.
+file(GLOB core_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
+list(REMOVE_ITEM core_sources ${CMAKE_SOURCE_DIR}/src/main.cpp ${CMAKE_SOURCE_DIR}/src/platform_linux.cpp)
+add_library(kvelmora_core STATIC ${core_sources})
+target_include_directories(kvelmora_core PUBLIC src)
+target_compile_features(kvelmora_core PUBLIC cxx_std_17)
+target_compile_options(kvelmora_core PUBLIC -Wall -Wextra -Wpedantic)
+# Wide-character Windows calls; the C and C++ runtimes linked in, so only OpenAL32.dll ships beside the game.
+target_compile_definitions(kvelmora_core PUBLIC UNICODE _UNICODE)
+target_link_options(kvelmora_core INTERFACE -static)
+target_link_libraries(kvelmora_core
+    PUBLIC sfml-graphics sfml-window sfml-system sfml-audio
+    PRIVATE shell32 ole32 uuid)
+
+set(KVELMORA_ICON ${CMAKE_SOURCE_DIR}/packaging/icons/kvelmora.ico)
+configure_file(packaging/windows/kvelmora.rc.in kvelmora.rc @ONLY)
+add_executable(kvelmora WIN32 src/main.cpp ${CMAKE_BINARY_DIR}/kvelmora.rc)
+target_link_libraries(kvelmora PRIVATE kvelmora_core)
+
+# The folder a player unpacks: the game, the DLL, the assets, the licences and a note in Czech.
+set(package_name kvelmora-${PROJECT_VERSION}-windows-x64)
+set(package_dir ${CMAKE_BINARY_DIR}/${package_name})
+set(package_zip ${CMAKE_SOURCE_DIR}/dist/${package_name}.zip)
+# CRLF, so that every Notepad shows the lines.
+file(GLOB_RECURSE asset_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*)
+configure_file(packaging/windows/readme_cs.txt.in ${CMAKE_BINARY_DIR}/ČTIMĚ.txt @ONLY NEWLINE_STYLE CRLF)
+add_custom_command(OUTPUT ${package_zip}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_dir}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${package_dir}/licence ${CMAKE_SOURCE_DIR}/dist
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kvelmora> ${openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt ${package_dir}
+    # Symbols would double the download and mean nothing to a player.
+    COMMAND ${CMAKE_STRIP} --strip-unneeded ${package_dir}/kvelmora.exe ${package_dir}/OpenAL32.dll
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${package_dir}/assets
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${licence_dir} ${package_dir}/licence
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/LICENSE-GUST-FONT-LICENSE.txt
+            ${package_dir}/licence/TeX-Gyre-Adventor.txt
+    # libarchive marks the Czech file name as UTF-8 only under a UTF-8 locale.
+    COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8
+            ${CMAKE_COMMAND} -E tar cf ${package_zip} --format=zip ${package_name}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    DEPENDS kvelmora ${openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt ${asset_files}
+    COMMENT "Packing ${package_zip}"
+    VERBATIM)
+add_custom_target(windows_zip ALL DEPENDS ${package_zip})
+file(WRITE ${CMAKE_BINARY_DIR}/package_zip.txt ${package_zip})
+
+# The GoogleTest suite, cross-built from Debian's googletest sources; scripts/run_windows_tests.sh
+# runs it under Wine as one process. Built only for the tests.
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+list(REMOVE_ITEM test_sources ${CMAKE_SOURCE_DIR}/tests/platform_linux_test.cpp)
+add_executable(kvelmora_tests EXCLUDE_FROM_ALL ${test_sources})
+target_link_libraries(kvelmora_tests PRIVATE kvelmora_core gtest gmock)
+# Wine shows the Linux root as drive Z:.
+target_compile_definitions(kvelmora_tests PRIVATE KVELMORA_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
+set_target_properties(kvelmora_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+add_custom_command(TARGET kvelmora_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy ${openal_dll} ${CMAKE_BINARY_DIR}/tests
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${CMAKE_BINARY_DIR}/tests/assets)
+
+# The game screen's frame cost against bare frames of the same window, measured in one run under
+# Wine by scripts/measure_windows_speed.sh.
+add_executable(game_speed EXCLUDE_FROM_ALL bench/game_speed.cpp)
+target_link_libraries(game_speed PRIVATE kvelmora_core)
+set_target_properties(game_speed PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_custom_command(TARGET game_speed POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy ${openal_dll} ${CMAKE_BINARY_DIR}/bench
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${CMAKE_BINARY_DIR}/bench/assets)

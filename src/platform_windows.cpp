@@ -1,0 +1,306 @@
+#include "platform.h"
+
+#include <windows.h>
+// windows.h names its own ReplaceFile(W) through this macro; ours is the platform's.
+#undef ReplaceFile
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <istream>
+#include <memory>
+#include <optional>
+#include <streambuf>
+#include <string>
+#include <utility>
+
+namespace
+{
+constexpr DWORD longestPath = 32768;         // the longest path Windows can hand over, in UTF-16 units
+constexpr int temporaryNameAttempts = 100;   // unique names tried before a replace gives up
+constexpr std::size_t readBufferSize = 4096; // bytes read from a file at a time
+constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+const std::wstring gameFolder = L"Kvelmora"; // below the player's application-data folders
+
+std::wstring Widen(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+// A folder of the signed-in user's profile; empty when Windows cannot say.
+std::filesystem::path KnownFolder(REFKNOWNFOLDERID folder)
+{
+    PWSTR path = nullptr;
+    std::filesystem::path result;
+    if (SHGetKnownFolderPath(folder, KF_FLAG_DEFAULT, nullptr, &path) == S_OK)
+        result = path;
+    CoTaskMemFree(path);
+    return result;
+}
+
+// Owns an open file handle.
+class FileHandle
+{
+public:
+    explicit FileHandle(HANDLE value)
+        : m_value(value)
+    {
+    }
+    ~FileHandle()
+    {
+        if (IsOpen())
+            CloseHandle(m_value);
+    }
+    FileHandle(FileHandle&& other) noexcept
+        : m_value(std::exchange(other.m_value, INVALID_HANDLE_VALUE))
+    {
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool IsOpen() const { return m_value != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_value; }
+    bool Close() { return CloseHandle(std::exchange(m_value, INVALID_HANDLE_VALUE)) != 0; }
+
+private:
+    HANDLE m_value;
+};
+
+// Opens the path itself, never what a symbolic link or junction there points to.
+FileHandle OpenFile(const std::filesystem::path& path, DWORD access, DWORD disposition)
+{
+    return FileHandle(CreateFileW(path.c_str(), access, shareAll, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
+// A plain file on a disk: not a folder, a link, a device or a pipe.
+bool IsRegularFile(const FileHandle& file)
+{
+    BY_HANDLE_FILE_INFORMATION information = {};
+    return GetFileType(file.Get()) == FILE_TYPE_DISK && GetFileInformationByHandle(file.Get(), &information) &&
+           (information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+}
+
+bool WriteAll(const FileHandle& file, const std::string& text)
+{
+    std::size_t done = 0;
+    while (done < text.size())
+    {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, MAXDWORD));
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), text.data() + done, chunk, &written, nullptr))
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// A name beside the target that no other file has: the process number and a count.
+std::filesystem::path TemporaryName(const std::filesystem::path& path, int attempt)
+{
+    std::filesystem::path name = path;
+    name += "." + std::to_string(GetCurrentProcessId()) + "." + std::to_string(attempt) + ".tmp";
+    return name;
+}
+
+// Reads an open file through its handle, so the stream sees the very file that was checked.
+class FileBuffer final : public std::streambuf
+{
+public:
+    explicit FileBuffer(FileHandle&& file)
+        : m_file(std::move(file))
+    {
+    }
+
+private:
+    int_type underflow() override
+    {
+        DWORD read = 0;
+        if (!ReadFile(m_file.Get(), m_buffer.data(), static_cast<DWORD>(m_buffer.size()), &read, nullptr) || read == 0)
+            return traits_type::eof();
+        setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + read);
+        return traits_type::to_int_type(m_buffer.front());
+    }
+
+    FileHandle m_file;
+    std::array<char, readBufferSize> m_buffer{};
+};
+
+class FileStream final : public std::istream
+{
+public:
+    explicit FileStream(FileHandle&& file)
+        : std::istream(nullptr)
+        , m_buffer(std::move(file))
+    {
+        rdbuf(&m_buffer);
+    }
+
+private:
+    FileBuffer m_buffer;
+};
+} // namespace
+
+// The GUI entry point, so no console window opens. No argument is read but the tests' own.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return RunProgram(__argc, __argv);
+}
+
+// The wide call, as a user folder such as C:\Users\Jiří\ has no name in many ANSI code pages.
+std::filesystem::path GetExecutableDirectory()
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;)
+    {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size())
+            return std::filesystem::path(buffer.substr(0, length)).parent_path();
+        if (buffer.size() >= longestPath)
+            return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// Best results roam with the player's profile to other school computers; the log stays on this one.
+PlayerFolders GetPlayerFolders()
+{
+    return {KnownFolder(FOLDERID_RoamingAppData) / gameFolder, KnownFolder(FOLDERID_LocalAppData) / gameFolder};
+}
+
+// The Windows game ships only as a folder to unpack, never installed into a shared tree.
+std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path&)
+{
+    return std::nullopt;
+}
+
+// Only a real attempt tells: permissions on Windows come from access lists, not from mode bits.
+bool CanWriteTo(const std::filesystem::path& folder)
+{
+    for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt)
+    {
+        const FileHandle probe(CreateFileW(TemporaryName(folder / "write-check", attempt).c_str(), GENERIC_WRITE, 0,
+                                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                           nullptr));
+        if (probe.IsOpen())
+            return true;
+        if (GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+    }
+    return false;
+}
+
+// Wide texts, so the Czech letters show whatever the system's ANSI code page.
+void ShowErrorBox(const std::string& caption, const std::string& text)
+{
+    MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+// A Windows session always has a desktop to open the window on.
+bool CanOpenWindow()
+{
+    return true;
+}
+
+// Windows ends a GUI program at logoff or shutdown without anything the frame loop could see;
+// what must survive that is written when it happens, not at the end of the run.
+void InstallStopHandlers()
+{
+}
+
+bool IsStopRequested()
+{
+    return false;
+}
+
+// A Windows session never takes the display away from a running program.
+void SetDisplayLossAction(std::function<void()>)
+{
+}
+
+std::optional<std::uintmax_t> AppendToFile(const std::filesystem::path& path, const std::string& text)
+{
+    const FileHandle file = OpenFile(path, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, OPEN_ALWAYS);
+    LARGE_INTEGER size = {};
+    if (!file.IsOpen() || !IsRegularFile(file) || !WriteAll(file, text) || !GetFileSizeEx(file.Get(), &size))
+        return std::nullopt;
+    return static_cast<std::uintmax_t>(size.QuadPart);
+}
+
+void EmptyFile(const std::filesystem::path& path)
+{
+    const FileHandle file = OpenFile(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES, OPEN_ALWAYS);
+    if (file.IsOpen() && IsRegularFile(file))
+        SetEndOfFile(file.Get());
+}
+
+// rename() never replaces an existing file on Windows; MoveFileExW does, and with
+// MOVEFILE_WRITE_THROUGH returns only once the move is on disk.
+bool ReplaceFile(const std::filesystem::path& path, const std::string& content)
+{
+    for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt)
+    {
+        const std::filesystem::path temporary = TemporaryName(path, attempt);
+        FileHandle file = OpenFile(temporary, GENERIC_WRITE, CREATE_NEW);
+        if (!file.IsOpen())
+        {
+            if (GetLastError() == ERROR_FILE_EXISTS)
+                continue;
+            return false;
+        }
+        const bool written = WriteAll(file, content) && FlushFileBuffers(file.Get());
+        if (!file.Close() || !written ||
+            !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        {
+            DeleteFileW(temporary.c_str());
+            return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+std::unique_ptr<std::istream> OpenRegularFile(const std::filesystem::path& path)
+{
+    FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen() || !IsRegularFile(file))
+        return nullptr;
+    return std::make_unique<FileStream>(std::move(file));
+}
+
+bool RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action)
+{
+    const FileHandle file = OpenFile(lockFile, GENERIC_READ, OPEN_ALWAYS);
+    OVERLAPPED whole = {};
+    const bool locked = file.IsOpen() && LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole);
+    const bool result = action();
+    if (locked)
+        UnlockFileEx(file.Get(), 0, MAXDWORD, MAXDWORD, &whole);
+    return result;
+}
+
+WindowRoom GetWindowRoom()
+{
+    RECT work = {};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // The styles SFML gives a window with a title bar and a close button.
+    RECT frame = {};
+    AdjustWindowRect(&frame, WS_CAPTION | WS_MINIMIZEBOX | WS_SYSMENU, FALSE);
+    return {{work.left, work.top, work.right - work.left, work.bottom - work.top},
+            {-frame.left, -frame.top, frame.right, frame.bottom}};
+}

@@ -1,0 +1,132 @@
+# Shared steps of the Windows end-to-end checks: each check unpacks the player's zip into a
+# folder whose name has spaces and Czech letters, runs kvelmora.exe under Wine, drives it with
+# xdotool and reads its files afterwards.
+# Usage: source this file, then `win_prepare <zip>`. scripts/run_windows_tests.sh provides the
+# private X server (DISPLAY), the prepared Wine prefix (WINEPREFIX) and a running wineserver.
+set -euo pipefail
+
+WIN_ROOT=""      # temporary folder of the check
+WIN_DIR=""       # the unpacked game: kvelmora.exe, OpenAL32.dll, assets/
+WIN_GAME_PID=""
+WIN_WINDOW=""
+WIN_STATUS=""
+WIN_CLIENT_X=0   # where the client area starts inside Wine's own window frame
+WIN_CLIENT_Y=0
+readonly winWidth=1366 winHeight=768
+
+win_fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "$WIN_DIR" ] && [ -f "$WIN_DIR/assets/log.txt" ]; then
+        echo "--- last log lines:" >&2
+        tail -n 15 "$WIN_DIR/assets/log.txt" >&2
+    fi
+    exit 1
+}
+
+win_cleanup() {
+    [ -n "$WIN_GAME_PID" ] && kill -9 "$WIN_GAME_PID" 2>/dev/null || true
+    [ -n "$WIN_ROOT" ] && rm -rf "$WIN_ROOT"
+}
+
+# Waits up to $2 seconds (default 10) for the command $1 to succeed.
+win_wait_for() {
+    local deadline=$((SECONDS + ${2:-10}))
+    until eval "$1"; do
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.1
+    done
+}
+
+win_prepare() {
+    local zip=$1
+    trap win_cleanup EXIT
+    WIN_ROOT=$(mktemp -d)
+    local folder="$WIN_ROOT/Hry do školy/Jiří Žďárský"
+    mkdir -p "$folder"
+    unzip -q "$zip" -d "$folder"
+    WIN_DIR=$(find "$folder" -mindepth 1 -maxdepth 1 -type d)
+    [ -f "$WIN_DIR/kvelmora.exe" ] || win_fail "the zip has no kvelmora.exe in its folder"
+    [ -n "${DISPLAY:-}" ] && [ -n "${WINEPREFIX:-}" ] || win_fail "run through scripts/run_windows_tests.sh"
+    export WINEDEBUG=-all ALSOFT_DRIVERS=null
+}
+
+win_x() {
+    local attempt
+    for attempt in 1 2 3; do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The log without Windows' CR line ends.
+win_log() {
+    { tr -d '\r' <"$WIN_DIR/assets/log.txt"; } 2>/dev/null || true
+}
+
+# grep reads to the end: an early exit would fail the pipe under pipefail.
+win_log_has() {
+    win_log | grep -xF -- "$1" >/dev/null
+}
+
+# The Windows path of an asset as the log names it, with every separator shown as "/": the game
+# joins relative names that hold "/" to a folder path that holds "\". Wine shows / as drive Z:.
+win_asset_path() {
+    echo "Z:$WIN_DIR/assets/$1"
+}
+
+win_log_has_path_line() {
+    win_log | tr '\\' / | grep -xF -- "$1" >/dev/null
+}
+
+win_start_game() {
+    (cd "$WIN_DIR" && exec wine ./kvelmora.exe >"$WIN_ROOT/stdout" 2>"$WIN_ROOT/stderr") &
+    WIN_GAME_PID=$!
+}
+
+# Waits for the game's window, finds its client area inside Wine's frame and gives it the keyboard.
+win_wait_for_window() {
+    win_wait_for 'WIN_WINDOW=$(xdotool search --name "^Kvelmora$" 2>/dev/null | head -n 1); [ -n "$WIN_WINDOW" ]' 30 ||
+        win_fail "the game window did not appear"
+    win_wait_for 'win_log_has "main: ProcessEvent end."' 30 || win_fail "the frame loop did not start"
+    local width height
+    read -r width height < <(xwininfo -id "$WIN_WINDOW" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+    WIN_CLIENT_X=$(((width - winWidth) / 2))
+    WIN_CLIENT_Y=$((height - winHeight - WIN_CLIENT_X))
+    win_x xdotool windowfocus --sync "$WIN_WINDOW"
+    sleep 0.3
+}
+
+win_key() {
+    win_x xdotool key --delay 80 "$@"
+}
+
+# Moves the pointer to client coordinates ($1, $2); a click follows when $3 is "click".
+win_point() {
+    win_x xdotool mousemove --sync --window "$WIN_WINDOW" $(($1 + WIN_CLIENT_X)) $(($2 + WIN_CLIENT_Y))
+    sleep 0.2
+    if [ "${3:-}" = click ]; then
+        win_x xdotool click 1
+        sleep 0.2
+    fi
+}
+
+# A screenshot of the game's client area only.
+win_screenshot() {
+    local geometry
+    geometry=$(xwininfo -id "$WIN_WINDOW" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')
+    read -r x y <<<"$geometry"
+    win_x import -window root -crop "${winWidth}x${winHeight}+$((x + WIN_CLIENT_X))+$((y + WIN_CLIENT_Y))" +repage "$1"
+}
+
+win_game_running() {
+    kill -0 "$WIN_GAME_PID" 2>/dev/null
+}
+
+# Waits up to $1 seconds for the game to end and keeps its exit status in WIN_STATUS.
+win_wait_for_exit() {
+    win_wait_for '! win_game_running' "${1:-15}" || win_fail "the game did not end"
+    WIN_STATUS=0
+    wait "$WIN_GAME_PID" || WIN_STATUS=$?
+    WIN_GAME_PID=""
+}
