@@ -178,7 +178,8 @@ std::filesystem::path GetExecutableDirectory()
 // Best results roam with the player's profile to other school computers; the log stays on this one.
 PlayerFolders GetPlayerFolders()
 {
-    return {KnownFolder(FOLDERID_RoamingAppData) / gameFolder, KnownFolder(FOLDERID_LocalAppData) / gameFolder};
+    const std::filesystem::path folder = KnownFolder(FOLDERID_LocalAppData) / gameFolder;
+    return {folder, folder};
 }
 
 // The Windows game ships only as a folder to unpack, never installed into a shared tree.
