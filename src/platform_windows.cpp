@@ -175,7 +175,7 @@ std::filesystem::path GetExecutableDirectory()
     }
 }
 
-// Best results roam with the player's profile to other school computers; the log stays on this one.
+// Both files stay on this computer, where the game's installer and uninstaller expect them.
 PlayerFolders GetPlayerFolders()
 {
     const std::filesystem::path folder = KnownFolder(FOLDERID_LocalAppData) / gameFolder;
