@@ -175,7 +175,7 @@ std::filesystem::path GetExecutableDirectory()
     }
 }
 
-// Both files stay on this computer, where the game's installer and uninstaller expect them.
+// One folder for both, on this computer only: a roaming profile would carry the log around.
 PlayerFolders GetPlayerFolders()
 {
     const std::filesystem::path folder = KnownFolder(FOLDERID_LocalAppData) / gameFolder;
