@@ -146,7 +146,8 @@ int RunGame()
     SeedRandom(static_cast<unsigned int>(std::time(nullptr)));
     WriteLog("main: sf::ContextSettings created.");
 
-    if (!CanOpenWindow())
+    DisplayHold display = HoldDisplay();
+    if (!display)
     {
         std::cerr << "kvelmora: cannot open the game window: no X display (DISPLAY unset or the X server "
                      "unreachable)\n";
@@ -155,6 +156,7 @@ int RunGame()
     WindowMode mode;
     sf::RenderWindow window;
     OpenWindow(window, mode);
+    display.reset();
     WriteLog("main: sf::Window Created.");
 
     Application application(&window);

@@ -39,8 +39,11 @@ bool CanWriteTo(const std::filesystem::path& folder);
 // Both texts are UTF-8 and shown whole whatever the locale.
 void ShowErrorBox(const std::string& caption, const std::string& text);
 
-// Whether a game window can be opened at all; SFML would abort the process without one.
-bool CanOpenWindow();
+// A hold on the display while the game's window is made; empty when there is no display to open a
+// window on, where SFML would abort the process. A bare X server resets when its last client leaves
+// and drops a connection that comes meanwhile, so the hold is kept until the window has its own.
+using DisplayHold = std::shared_ptr<void>;
+DisplayHold HoldDisplay();
 
 // A stop request from outside (a logout, kill or Ctrl+C) ends the run like the close button.
 void InstallStopHandlers();

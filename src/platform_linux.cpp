@@ -194,10 +194,12 @@ void ShowErrorBox(const std::string& caption, const std::string& text)
         unsetenv("LC_ALL");
 }
 
-bool CanOpenWindow()
+DisplayHold HoldDisplay()
 {
-    const std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
-    return display != nullptr;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return nullptr;
+    return DisplayHold(display, [](void* held) { XCloseDisplay(static_cast<Display*>(held)); });
 }
 
 void InstallStopHandlers()

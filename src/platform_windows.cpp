@@ -211,9 +211,9 @@ void ShowErrorBox(const std::string& caption, const std::string& text)
 }
 
 // A Windows session always has a desktop to open the window on.
-bool CanOpenWindow()
+DisplayHold HoldDisplay()
 {
-    return true;
+    return std::make_shared<bool>(true); // a desktop is always there
 }
 
 // Windows ends a GUI program at logoff or shutdown without anything the frame loop could see;
