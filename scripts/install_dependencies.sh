@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing the game need,
-# asking apt only for the ones that are missing.
+# Installs the Debian packages that building, running and testing the game need, or the packages
+# given as arguments, asking apt only for the ones that are missing.
 set -euo pipefail
 
-packages=(
+packages=("$@")
+[ $# -gt 0 ] || packages=(
     g++ make cmake pkg-config
     libsfml-dev libsdl2-dev libx11-dev libgtest-dev libgmock-dev
     xvfb xauth xfonts-base xdotool x11-utils imagemagick

@@ -58,13 +58,6 @@ stop_game() {
     e2e_wait_for_exit 10
 }
 
-# True when the region ($1 wide, $2 high, at $3, $4) of the last screenshot holds dark pixels.
-has_text() {
-    local mean
-    mean=$(convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace Gray -threshold 30% -format '%[fx:mean]' info:)
-    awk -v mean="$mean" 'BEGIN { exit !(mean < 0.999) }'
-}
-
 # The middle of the hint at half the window's height, only on the game-over view.
 game_over_shown() {
     e2e_screenshot "$shot" && has_text 500 24 433 388

@@ -7,13 +7,6 @@ e2e_prepare "$1"
 printf -- '-1\n-2\n-3\n-4\n-5\n' >"$E2E_DIR/assets/high_scores.txt"
 shot="$E2E_DIR/shot.png"
 
-# True when the region ($1 wide, $2 high, at $3, $4) holds dark pixels: text, not sky.
-has_text() {
-    local mean
-    mean=$(convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace Gray -threshold 30% -format '%[fx:mean]' info:)
-    awk -v mean="$mean" 'BEGIN { exit !(mean < 0.999) }'
-}
-
 # The hint line at half the window's height appears only on the game-over view.
 game_over_shown() {
     e2e_screenshot "$shot" && has_text 900 24 233 388

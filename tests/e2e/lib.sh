@@ -128,6 +128,14 @@ e2e_point() {
     fi
 }
 
+# True when the region ($1 wide, $2 high, at $3, $4) of the screenshot $shot holds dark pixels:
+# text, not sky.
+has_text() {
+    local mean
+    mean=$(convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace Gray -threshold 30% -format '%[fx:mean]' info:)
+    awk -v mean="$mean" 'BEGIN { exit !(mean < 0.999) }'
+}
+
 e2e_screenshot() {
     import -window root "$1"
 }
