@@ -39,12 +39,16 @@ clean:
 # Windows: cross-built on Debian, tested under Wine. A cold first build of the libraries takes minutes.
 WINDOWS_BUILD_DIR ?= build-windows
 
-.PHONY: windows test-windows setup-windows
+.PHONY: windows windows-installer test-windows setup-windows
 
 windows: setup-windows
 	scripts/build_windows.sh $(WINDOWS_BUILD_DIR)
 
-test-windows: windows
+# The per-user installer in dist/, made by CPack and NSIS from the same tree as the zip.
+windows-installer: windows
+	cd $(WINDOWS_BUILD_DIR) && LC_ALL=C.UTF-8 cpack
+
+test-windows: windows-installer
 	scripts/run_windows_tests.sh $(WINDOWS_BUILD_DIR)
 
 setup-windows:

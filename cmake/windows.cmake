@@ -27,35 +27,62 @@ configure_file(packaging/windows/kvelmora.rc.in kvelmora.rc @ONLY)
 add_executable(kvelmora WIN32 src/main.cpp ${CMAKE_BINARY_DIR}/kvelmora.rc)
 target_link_libraries(kvelmora PRIVATE kvelmora_core)
 
-# The folder a player unpacks: the game, the DLL, the assets, the licences and a note in Czech.
+# What a player gets, from the zip and from the installer alike: the game, the DLL, the assets,
+# the licences and a note in Czech. Symbols would double the download and mean nothing to a player.
+set(stripped_openal_dll ${CMAKE_BINARY_DIR}/OpenAL32.dll)
+add_custom_command(OUTPUT ${stripped_openal_dll}
+    COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped_openal_dll} ${openal_dll}
+    DEPENDS ${openal_dll})
+# CRLF, so that every Notepad shows the lines.
+configure_file(packaging/windows/readme_cs.txt.in ${CMAKE_BINARY_DIR}/ČTIMĚ.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(LICENSE ${CMAKE_BINARY_DIR}/licence/Kvelmora.txt @ONLY NEWLINE_STYLE CRLF)
+install(TARGETS kvelmora RUNTIME DESTINATION .)
+install(FILES ${stripped_openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt DESTINATION .)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets DESTINATION .)
+install(DIRECTORY ${licence_dir}/ DESTINATION licence)
+install(FILES ${CMAKE_BINARY_DIR}/licence/Kvelmora.txt DESTINATION licence)
+install(FILES ${CMAKE_SOURCE_DIR}/assets/fonts/LICENSE-GUST-FONT-LICENSE.txt
+    DESTINATION licence RENAME TeX-Gyre-Adventor.txt)
+
+# The portable zip: the same tree, installed into a folder and packed.
 set(package_name kvelmora-${PROJECT_VERSION}-windows-x64)
 set(package_dir ${CMAKE_BINARY_DIR}/${package_name})
 set(package_zip ${CMAKE_SOURCE_DIR}/dist/${package_name}.zip)
-# CRLF, so that every Notepad shows the lines.
 file(GLOB_RECURSE asset_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*)
-configure_file(packaging/windows/readme_cs.txt.in ${CMAKE_BINARY_DIR}/ČTIMĚ.txt @ONLY NEWLINE_STYLE CRLF)
 add_custom_command(OUTPUT ${package_zip}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_dir}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${package_dir}/licence ${CMAKE_SOURCE_DIR}/dist
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kvelmora> ${openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt ${package_dir}
-    # Symbols would double the download and mean nothing to a player.
-    COMMAND ${CMAKE_STRIP} --strip-unneeded ${package_dir}/kvelmora.exe ${package_dir}/OpenAL32.dll
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${package_dir}/assets
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${licence_dir} ${package_dir}/licence
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/LICENSE-GUST-FONT-LICENSE.txt
-            ${package_dir}/licence/TeX-Gyre-Adventor.txt
+    COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${package_dir} --strip
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_SOURCE_DIR}/dist
     # libarchive marks the Czech file name as UTF-8 only under a UTF-8 locale.
     COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8
             ${CMAKE_COMMAND} -E tar cf ${package_zip} --format=zip ${package_name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    DEPENDS kvelmora ${openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt ${asset_files}
+    DEPENDS kvelmora ${stripped_openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt ${asset_files}
     COMMENT "Packing ${package_zip}"
     VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${package_zip})
 file(WRITE ${CMAKE_BINARY_DIR}/package_zip.txt ${package_zip})
 
+# The installer, built by `cpack` from the same tree (scripts/build_windows_installer.sh): a
+# per-user installation in Czech, with its own NSIS script in packaging/windows/.
+set(CPACK_GENERATOR NSIS)
+set(CPACK_MODULE_PATH ${CMAKE_SOURCE_DIR}/packaging/windows)
+set(CPACK_PACKAGE_NAME Kvelmora)
+set(CPACK_PACKAGE_VENDOR "Korvel, spolek pro krajinu")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Kvelmora)
+set(CPACK_PACKAGE_FILE_NAME ${package_name}-setup)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_SOURCE_DIR}/dist)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_NSIS_MUI_ICON ${KVELMORA_ICON})
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${CMAKE_SOURCE_DIR}/packaging/icons/installer_side.bmp)
+configure_file(packaging/windows/licence_cs.txt ${CMAKE_BINARY_DIR}/licence_cs.txt @ONLY NEWLINE_STYLE CRLF)
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_BINARY_DIR}/licence_cs.txt)
+include(CPack)
+
 # The GoogleTest suite, cross-built from Debian's googletest sources; scripts/run_windows_tests.sh
 # runs it under Wine as one process. Built only for the tests.
+set(INSTALL_GTEST OFF)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
 list(REMOVE_ITEM test_sources ${CMAKE_SOURCE_DIR}/tests/platform_linux_test.cpp)

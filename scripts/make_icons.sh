@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the game's icon from art/icon/kvelmora.svg: the hicolor PNGs that Linux menus show and
-# the multi-size .ico that Windows shows for the executable and its shortcuts.
+# the multi-size .ico that Windows shows for the executable and its shortcuts; and the side picture
+# of the Windows installer from art/icon/installer_side.svg.
 #
 # Needs rsvg-convert (librsvg2-bin) and ImageMagick. The results are committed, so building the
 # game needs neither; rerun this after changing the SVG.
@@ -18,3 +19,8 @@ for size in "${sizes[@]}"; do
 done
 rm -f "$out/tmp.png"
 (cd "$out" && convert $(printf 'kvelmora-%s.png ' "${sizes[@]}") kvelmora.ico)
+
+# The side picture of the Windows installer: a 24-bit BMP, the only kind NSIS shows.
+rsvg-convert "$root/art/icon/installer_side.svg" -o "$out/tmp.png"
+convert "$out/tmp.png" -background white -flatten -strip BMP3:"$out/installer_side.bmp"
+rm -f "$out/tmp.png"

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Runs the Windows tests under Wine, one Wine job at a time (llvmpipe under Wine takes both cores):
 # the cross-built GoogleTest suite as one process, then the end-to-end checks in tests/windows/
-# against the player's zip. Expects `make windows` to have built the given build folder.
+# against the player's zip and the installer. Expects `make windows-installer` to have built them.
+# Names after the build folder (as `installer`) run only those end-to-end checks.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 buildDir=${1:-$root/build-windows}
+shift || true
 jobs=${JOBS:-2}
 
 export WINEPREFIX=${KVELMORA_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/kvelmora-wine/prefix}
@@ -15,6 +17,7 @@ export WINEDLLOVERRIDES="mscoree=;mshtml="
 
 cmake --build "$buildDir" -j "$jobs" --target kvelmora_tests || exit 1
 zip=$(cat "$buildDir/package_zip.txt")
+installer=${zip%.zip}-setup.exe
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
@@ -52,9 +55,15 @@ Run() {
     fi
 }
 
-Run googletest bash -c 'cd "$1" && wine ./kvelmora_tests.exe' _ "$buildDir/tests"
-for check in "$root"/tests/windows/*_test.sh; do
-    Run "$(basename "$check" .sh)" bash "$check" "$zip"
+checks=("$root"/tests/windows/*_test.sh)
+if [ $# -gt 0 ]; then
+    checks=()
+    for name in "$@"; do checks+=("$root/tests/windows/${name}_test.sh"); done
+else
+    Run googletest bash -c 'cd "$1" && wine ./kvelmora_tests.exe' _ "$buildDir/tests"
+fi
+for check in "${checks[@]}"; do
+    Run "$(basename "$check" .sh)" bash "$check" "$zip" "$installer"
 done
 
 echo "$passed passed, $failed failed"

@@ -17,6 +17,7 @@
 #include <optional>
 #include <streambuf>
 #include <string>
+#include <system_error>
 #include <utility>
 
 namespace
@@ -26,6 +27,7 @@ constexpr int temporaryNameAttempts = 100;   // unique names tried before a repl
 constexpr std::size_t readBufferSize = 4096; // bytes read from a file at a time
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 const std::wstring gameFolder = L"Kvelmora"; // below the player's application-data folders
+const std::wstring uninstallerName = L"Uninstall.exe"; // what the installer puts beside the game
 
 std::wstring Widen(const std::string& text)
 {
@@ -182,10 +184,14 @@ PlayerFolders GetPlayerFolders()
     return {folder, folder};
 }
 
-// The Windows game ships only as a folder to unpack, never installed into a shared tree.
-std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path&)
+// The installer leaves its uninstaller beside the game; an unpacked zip has none. The assets stay
+// beside the executable either way, but an installed game never writes there.
+std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path& executableDirectory)
 {
-    return std::nullopt;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(executableDirectory / uninstallerName, error))
+        return std::nullopt;
+    return executableDirectory / "assets";
 }
 
 // Only a real attempt tells: permissions on Windows come from access lists, not from mode bits.

@@ -1,12 +1,14 @@
 # Shared steps of the Windows end-to-end checks: each check unpacks the player's zip into a
 # folder whose name has spaces and Czech letters, runs kvelmora.exe under Wine, drives it with
 # xdotool and reads its files afterwards.
-# Usage: source this file, then `win_prepare <zip>`. scripts/run_windows_tests.sh provides the
-# private X server (DISPLAY), the prepared Wine prefix (WINEPREFIX) and a running wineserver.
+# Usage: source this file, then `win_prepare <zip>` (or `win_begin` for a check that installs the
+# game itself). scripts/run_windows_tests.sh provides the private X server (DISPLAY), the prepared
+# Wine prefix (WINEPREFIX) and a running wineserver.
 set -euo pipefail
 
 WIN_ROOT=""      # temporary folder of the check
-WIN_DIR=""       # the unpacked game: kvelmora.exe, OpenAL32.dll, assets/
+WIN_DIR=""       # the game's folder: kvelmora.exe, OpenAL32.dll, assets/
+WIN_DATA=""      # where the game writes its log and best results
 WIN_GAME_PID=""
 WIN_WINDOW=""
 WIN_STATUS=""
@@ -16,9 +18,9 @@ readonly winWidth=1366 winHeight=768
 
 win_fail() {
     echo "FAIL: $*" >&2
-    if [ -n "$WIN_DIR" ] && [ -f "$WIN_DIR/assets/log.txt" ]; then
+    if [ -f "$WIN_DATA/log.txt" ]; then
         echo "--- last log lines:" >&2
-        tail -n 15 "$WIN_DIR/assets/log.txt" >&2
+        tail -n 15 "$WIN_DATA/log.txt" >&2
     fi
     exit 1
 }
@@ -37,17 +39,21 @@ win_wait_for() {
     done
 }
 
-win_prepare() {
-    local zip=$1
+win_begin() {
     trap win_cleanup EXIT
     WIN_ROOT=$(mktemp -d)
-    local folder="$WIN_ROOT/Hry do školy/Jiří Žďárský"
-    mkdir -p "$folder"
-    unzip -q "$zip" -d "$folder"
-    WIN_DIR=$(find "$folder" -mindepth 1 -maxdepth 1 -type d)
-    [ -f "$WIN_DIR/kvelmora.exe" ] || win_fail "the zip has no kvelmora.exe in its folder"
     [ -n "${DISPLAY:-}" ] && [ -n "${WINEPREFIX:-}" ] || win_fail "run through scripts/run_windows_tests.sh"
     export WINEDEBUG=-all ALSOFT_DRIVERS=null
+}
+
+win_prepare() {
+    win_begin
+    local folder="$WIN_ROOT/Hry do školy/Jiří Žďárský"
+    mkdir -p "$folder"
+    unzip -q "$1" -d "$folder"
+    WIN_DIR=$(find "$folder" -mindepth 1 -maxdepth 1 -type d)
+    WIN_DATA="$WIN_DIR/assets"
+    [ -f "$WIN_DIR/kvelmora.exe" ] || win_fail "the zip has no kvelmora.exe in its folder"
 }
 
 win_x() {
@@ -61,7 +67,7 @@ win_x() {
 
 # The log without Windows' CR line ends.
 win_log() {
-    { tr -d '\r' <"$WIN_DIR/assets/log.txt"; } 2>/dev/null || true
+    { tr -d '\r' <"$WIN_DATA/log.txt"; } 2>/dev/null || true
 }
 
 # grep reads to the end: an early exit would fail the pipe under pipefail.
@@ -129,4 +135,42 @@ win_wait_for_exit() {
     WIN_STATUS=0
     wait "$WIN_GAME_PID" || WIN_STATUS=$?
     WIN_GAME_PID=""
+}
+
+# True when the region ($2 wide, $3 high, at $4, $5) of the screenshot $1 holds dark pixels: text, not sky.
+win_has_text() {
+    local mean
+    mean=$(convert "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -threshold 30% -format '%[fx:mean]' info:)
+    awk -v mean="$mean" 'BEGIN { exit !(mean < 0.999) }'
+}
+
+# The hint line at half the window's height appears only on the game-over view.
+win_game_over_shown() {
+    win_screenshot "$WIN_ROOT/shot.png" && win_has_text "$WIN_ROOT/shot.png" 900 24 233 388
+}
+
+# The best results file on one line, without Windows' CR line ends.
+win_best_results() {
+    tr -d '\r' <"$WIN_DATA/high_scores.txt" | tr '\n' ' '
+}
+
+# From the start menu to "KONEC HRY": "Hrát hru", then Up, and the runner meets the first flower.
+# The screenshot of each step is in $WIN_ROOT/<step>.png.
+win_play_to_game_over() {
+    # "Hrát hru" ends near the right margin, at 45 % of the window's height.
+    win_point 1130 365 click
+    sleep 1
+    win_screenshot "$WIN_ROOT/waiting.png"
+    win_game_over_shown && win_fail "the game-over view before the game"
+    win_key Up
+    sleep 0.4
+    win_screenshot "$WIN_ROOT/running.png"
+    win_wait_for win_game_over_shown 30 || win_fail "the game did not end on a flower"
+    cp "$WIN_ROOT/shot.png" "$WIN_ROOT/game_over.png"
+}
+
+win_escape() {
+    win_key Escape
+    win_wait_for_exit 15
+    [ "$WIN_STATUS" -eq 0 ] || win_fail "exit status $WIN_STATUS after Escape"
 }
