@@ -56,6 +56,22 @@ win_prepare() {
     [ -f "$WIN_DIR/kvelmora.exe" ] || win_fail "the zip has no kvelmora.exe in its folder"
 }
 
+# Moves this check to a private X server of the size $1 (WxH). Wine's desktop keeps the size of the
+# screen it started on, so the check gets a wineserver of its own, and the shared one is back for
+# the next check when it ends.
+win_use_own_screen() {
+    local sharedDisplay=$DISPLAY displayPipe="$WIN_ROOT/display" xvfbPid displayNumber
+    wineserver --kill
+    wineserver --wait
+    mkfifo "$displayPipe"
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$displayPipe" >/dev/null 2>&1 &
+    xvfbPid=$!
+    trap 'win_cleanup; wineserver --kill; wineserver --wait; kill '"$xvfbPid"' 2>/dev/null;
+          DISPLAY='"$sharedDisplay"' wineserver --persistent; DISPLAY='"$sharedDisplay"' wine cmd /c exit >/dev/null 2>&1' EXIT
+    read -r -t 30 displayNumber <"$displayPipe" || win_fail "no X server could be started"
+    export DISPLAY=":$displayNumber"
+}
+
 win_x() {
     local attempt
     for attempt in 1 2 3; do
