@@ -1,26 +1,15 @@
 # The Windows build, cross-compiled with cmake/mingw-w64-x86_64.cmake against the libraries of
 # scripts/build_windows_deps.sh. Everything but OpenAL32.dll is linked into kvelmora.exe.
 enable_language(RC)
-set(SFML_STATIC_LIBRARIES ON)
-find_package(SFML 2.5 COMPONENTS graphics window system audio REQUIRED)
 # The libraries' prefix also holds OpenAL32.dll and the licence texts of everything it built.
 get_filename_component(deps_prefix ${SFML_DIR}/../../.. ABSOLUTE)
 set(openal_dll ${deps_prefix}/bin/OpenAL32.dll)
 set(licence_dir ${deps_prefix}/licences)
 
-# Everything but the game proper, as on Linux, with the Windows platform source instead.
-file(GLOB core_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(REMOVE_ITEM core_sources ${CMAKE_SOURCE_DIR}/src/main.cpp ${CMAKE_SOURCE_DIR}/src/platform_linux.cpp)
-add_library(kvelmora_core STATIC ${core_sources})
-target_include_directories(kvelmora_core PUBLIC src)
-target_compile_features(kvelmora_core PUBLIC cxx_std_17)
-target_compile_options(kvelmora_core PUBLIC -Wall -Wextra -Wpedantic)
 # Wide-character Windows calls; the C and C++ runtimes linked in, so only OpenAL32.dll ships beside the game.
 target_compile_definitions(kvelmora_core PUBLIC UNICODE _UNICODE)
 target_link_options(kvelmora_core INTERFACE -static)
-target_link_libraries(kvelmora_core
-    PUBLIC sfml-graphics sfml-window sfml-system sfml-audio
-    PRIVATE shell32 ole32 uuid)
+target_link_libraries(kvelmora_core PRIVATE shell32 ole32 uuid)
 
 set(KVELMORA_ICON ${CMAKE_SOURCE_DIR}/packaging/icons/kvelmora.ico)
 configure_file(packaging/windows/kvelmora.rc.in kvelmora.rc @ONLY)

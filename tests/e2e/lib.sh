@@ -2,6 +2,7 @@
 # private X server, drives it with xdotool and reads its files afterwards.
 # Usage: source this file, then `e2e_prepare <path to kvelmora>`.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
 E2E_DIR=""       # the copy of the game: executable and assets
 E2E_XVFB_PID=""
@@ -52,13 +53,8 @@ e2e_cleanup() {
     [ -n "$E2E_DIR" ] && rm -rf "$E2E_DIR"
 }
 
-# Waits up to $2 seconds (default 10) for the command $1 to succeed.
 e2e_wait_for() {
-    local deadline=$((SECONDS + ${2:-10}))
-    until eval "$1"; do
-        [ "$SECONDS" -ge "$deadline" ] && return 1
-        sleep 0.05
-    done
+    wait_until "$@"
 }
 
 # A private X server on the first free display: Xvfb picks the number and writes it to
@@ -128,12 +124,9 @@ e2e_point() {
     fi
 }
 
-# True when the region ($1 wide, $2 high, at $3, $4) of the screenshot $shot holds dark pixels:
-# text, not sky.
+# True when the region ($1 wide, $2 high, at $3, $4) of the screenshot $shot holds text.
 has_text() {
-    local mean
-    mean=$(convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace Gray -threshold 30% -format '%[fx:mean]' info:)
-    awk -v mean="$mean" 'BEGIN { exit !(mean < 0.999) }'
+    region_has_text "$shot" "$@"
 }
 
 e2e_screenshot() {

@@ -5,6 +5,7 @@
 # game itself). scripts/run_windows_tests.sh provides the private X server (DISPLAY), the prepared
 # Wine prefix (WINEPREFIX) and a running wineserver.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
 WIN_ROOT=""      # temporary folder of the check
 WIN_DIR=""       # the game's folder: kvelmora.exe, OpenAL32.dll, assets/
@@ -30,13 +31,8 @@ win_cleanup() {
     [ -n "$WIN_ROOT" ] && rm -rf "$WIN_ROOT"
 }
 
-# Waits up to $2 seconds (default 10) for the command $1 to succeed.
 win_wait_for() {
-    local deadline=$((SECONDS + ${2:-10}))
-    until eval "$1"; do
-        [ "$SECONDS" -ge "$deadline" ] && return 1
-        sleep 0.1
-    done
+    wait_until "$@"
 }
 
 win_begin() {
@@ -153,16 +149,9 @@ win_wait_for_exit() {
     WIN_GAME_PID=""
 }
 
-# True when the region ($2 wide, $3 high, at $4, $5) of the screenshot $1 holds dark pixels: text, not sky.
-win_has_text() {
-    local mean
-    mean=$(convert "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -threshold 30% -format '%[fx:mean]' info:)
-    awk -v mean="$mean" 'BEGIN { exit !(mean < 0.999) }'
-}
-
 # The hint line at half the window's height appears only on the game-over view.
 win_game_over_shown() {
-    win_screenshot "$WIN_ROOT/shot.png" && win_has_text "$WIN_ROOT/shot.png" 900 24 233 388
+    win_screenshot "$WIN_ROOT/shot.png" && region_has_text "$WIN_ROOT/shot.png" 900 24 233 388
 }
 
 # The best results file on one line, without Windows' CR line ends.

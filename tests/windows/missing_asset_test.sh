@@ -48,9 +48,7 @@ cp "$WIN_ROOT/texture.png" "$texture"
 printf '1 2 three 4 5\n' >"$WIN_DIR/assets/high_scores.txt"
 win_start_game
 win_wait_for_window
-win_key Escape
-win_wait_for_exit 15
-[ "$WIN_STATUS" -eq 0 ] || win_fail "exit status $WIN_STATUS after Escape"
+win_escape
 [ "$(tr -d '\r' <"$WIN_DIR/assets/high_scores.txt")" = "0
 0
 0

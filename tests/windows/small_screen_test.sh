@@ -36,7 +36,7 @@ scaled() {
 }
 instructions_shown() {
     import -window root -crop "${width}x${height}+${x}+${y}" +repage "$shot" &&
-        win_has_text "$shot" $(scaled 800 30) $(scaled 280 148)
+        region_has_text "$shot" $(scaled 800 30) $(scaled 280 148)
 }
 instructions_shown && win_fail "the start menu has text where the instructions go"
 read -r buttonX buttonY < <(scaled 1130 365)
