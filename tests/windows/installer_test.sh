@@ -9,13 +9,9 @@ win_begin
 installer=$2
 [ -f "$installer" ] || win_fail "no installer at $installer"
 
-# A Windows folder of the prefix's user as a Linux path.
-windows_folder() {
-    winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"
-}
-localAppData=$(windows_folder LOCALAPPDATA)
-appData=$(windows_folder APPDATA)
-desktop=$(winepath -u "$(wine cmd /c echo "%USERPROFILE%\\Desktop" | tr -d '\r')")
+localAppData=$(win_folder '%LOCALAPPDATA%')
+appData=$(win_folder '%APPDATA%')
+desktop=$(win_folder '%USERPROFILE%\Desktop')
 WIN_DIR="$localAppData/Programs/Kvelmora"
 WIN_DATA="$localAppData/Kvelmora"
 startMenuLink="$appData/Microsoft/Windows/Start Menu/Programs/Kvelmora.lnk"

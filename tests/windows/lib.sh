@@ -68,6 +68,11 @@ win_use_own_screen() {
     export DISPLAY=":$displayNumber"
 }
 
+# A Windows folder of the prefix's user ($1, as '%LOCALAPPDATA%') as a Linux path.
+win_folder() {
+    winepath -u "$(wine cmd /c echo "$1" | tr -d '\r')"
+}
+
 win_x() {
     local attempt
     for attempt in 1 2 3; do
