@@ -184,12 +184,28 @@ PlayerFolders GetPlayerFolders()
     return {folder, folder};
 }
 
-// The installer leaves its uninstaller beside the game; an unpacked zip has none. The assets stay
-// beside the executable either way, but an installed game never writes there.
+// Whether the path lies inside the folder; Windows paths ignore case.
+bool IsInside(const std::filesystem::path& path, const std::filesystem::path& folder)
+{
+    if (folder.empty())
+        return false;
+    const std::wstring inner = path.lexically_normal().wstring();
+    const std::wstring outer = (folder.lexically_normal() / L"").wstring();
+    return inner.size() >= outer.size() &&
+           CompareStringOrdinal(inner.c_str(), static_cast<int>(outer.size()), outer.c_str(),
+                                static_cast<int>(outer.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The installer leaves its uninstaller beside the game; an unpacked zip has none. A game in the
+// programs folders counts as installed too, so that even an administrator's run writes nothing
+// there. The assets stay beside the executable either way.
 std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path& executableDirectory)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(executableDirectory / uninstallerName, error))
+    const bool installed = std::filesystem::is_regular_file(executableDirectory / uninstallerName, error) ||
+                           IsInside(executableDirectory, KnownFolder(FOLDERID_ProgramFiles)) ||
+                           IsInside(executableDirectory, KnownFolder(FOLDERID_ProgramFilesX86));
+    if (!installed)
         return std::nullopt;
     return executableDirectory / "assets";
 }
