@@ -34,7 +34,7 @@ package: setup
 	cd $(BUILD_DIR)-package && cpack
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(BUILD_DIR)-package dist
+	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(BUILD_DIR)-package $(WINDOWS_BUILD_DIR) dist
 
 # Windows: cross-built on Debian, tested under Wine. A cold first build of the libraries takes minutes.
 WINDOWS_BUILD_DIR ?= build-windows
