@@ -46,13 +46,14 @@ add_custom_command(OUTPUT ${package_zip}
     COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8
             ${CMAKE_COMMAND} -E tar cf ${package_zip} --format=zip ${package_name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    DEPENDS kvelmora ${stripped_openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt ${asset_files}
+    DEPENDS kvelmora ${stripped_openal_dll} ${CMAKE_BINARY_DIR}/ČTIMĚ.txt ${CMAKE_BINARY_DIR}/licence/Kvelmora.txt
+            ${asset_files}
     COMMENT "Packing ${package_zip}"
     VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${package_zip})
 file(WRITE ${CMAKE_BINARY_DIR}/package_zip.txt ${package_zip})
 
-# The installer, built by `cpack` from the same tree (scripts/build_windows_installer.sh): a
+# The installer, built by `cpack` from the same tree (`make windows-installer`): a
 # per-user installation in Czech, with its own NSIS script in packaging/windows/.
 set(CPACK_GENERATOR NSIS)
 set(CPACK_MODULE_PATH ${CMAKE_SOURCE_DIR}/packaging/windows)
