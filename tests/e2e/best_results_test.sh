@@ -149,21 +149,6 @@ row_x_server_killed() {
     expect_games_kept 1
 }
 
-row_symlinks() {
-    printf 'not the log\n' >"$assets/victim_log"
-    printf 'not the results\n' >"$assets/victim_scores"
-    ln -s victim_log "$assets/log.txt"
-    ln -s victim_scores "$assets/high_scores.txt.tmp"
-    e2e_start_game
-    wait_for_window_only
-    stop_game
-    expect_status 0
-    [ "$(cat "$assets/victim_log")" = "not the log" ] || e2e_fail "the log was written through a symlink"
-    [ "$(cat "$assets/victim_scores")" = "not the results" ] ||
-        e2e_fail "the best results were written through a symlink"
-    expect_scores "$initial"
-}
-
 row_fifo() {
     rm "$scores"
     mkfifo "$scores"
@@ -172,16 +157,6 @@ row_fifo() {
     stop_game
     expect_status 0
     [ -f "$scores" ] || e2e_fail "the FIFO was not replaced by a file"
-    expect_scores "$no_results"
-}
-
-row_damaged_file() {
-    printf '\xef\xbb\xbf900\n800\n700\n600\n500\n' >"$scores"
-    cp "$scores" "$E2E_DIR/damaged"
-    e2e_start_game
-    e2e_wait_for_window
-    stop_game
-    cmp -s "$scores.bad" "$E2E_DIR/damaged" || e2e_fail "the damaged file was not kept as high_scores.txt.bad"
     expect_scores "$no_results"
 }
 
@@ -260,9 +235,7 @@ row_error_box_under_lang_c() {
 rows=(
     "kill_after_game_over|kill -9 right after a game over keeps the result"
     "x_server_killed|the end of the X server saves what could not be saved before, with status 1"
-    "symlinks|symlinks at log.txt and at the old temporary name redirect no write"
     "fifo|a FIFO at high_scores.txt does not hold up the start"
-    "damaged_file|a damaged file is kept as high_scores.txt.bad"
     "read_only_folder|a read-only folder is told on standard error and on the game-over view"
     "two_copies|two copies of the game keep each other's results"
     "stop_while_loading|a stop request during loading saves and ends with status 0"
