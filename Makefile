@@ -42,12 +42,13 @@ WINDOWS_BUILD_DIR ?= build-windows
 .PHONY: windows windows-installer test-windows setup-windows
 
 windows: setup-windows
-	scripts/build_windows.sh $(WINDOWS_BUILD_DIR)
+	scripts/build_windows.sh $(WINDOWS_BUILD_DIR) $(CHECK_FLAGS)
 
 # The per-user installer in dist/, made by CPack and NSIS from the same tree as the zip.
 windows-installer: windows
 	cd $(WINDOWS_BUILD_DIR) && LC_ALL=C.UTF-8 cpack
 
+test-windows: CHECK_FLAGS = -DKVELMORA_WERROR=ON
 test-windows: windows-installer
 	scripts/run_windows_tests.sh $(WINDOWS_BUILD_DIR)
 
