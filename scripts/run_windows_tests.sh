@@ -12,8 +12,9 @@ jobs=${JOBS:-2}
 
 export WINEPREFIX=${KVELMORA_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/kvelmora-wine/prefix}
 export WINEARCH=win64 WINEDEBUG=-all ALSOFT_DRIVERS=null
-# No prompts to install Wine's .NET and HTML engines: the game needs neither.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No prompts to install Wine's .NET and HTML engines: the game needs neither. No menu entries
+# and icons in this machine's own desktop for the installer's shortcuts.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 
 cmake --build "$buildDir" -j "$jobs" --target kvelmora_tests || exit 1
 zip=$(cat "$buildDir/package_zip.txt")
