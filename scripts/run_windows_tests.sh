@@ -27,6 +27,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver --wait
 fi
 
+# Wine links the prefix's Desktop, Documents and the like to this machine's home; the tests keep
+# everything they make, such as the installer's desktop shortcut, inside the prefix.
+for folder in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$folder" ]; then
+        rm "$folder" && mkdir "$folder"
+    fi
+done
+
 # One private X server and one running wineserver for every step, so each start is a warm one.
 # The screen leaves room for Wine's window frame, so the game's window keeps its full logical size.
 displayPipe=$(mktemp -u)
