@@ -595,7 +595,10 @@ void Game::Draw()
 
 void Game::DrawTo(sf::RenderTarget& target) const
 {
-    target.setView(m_view);
+    // The scroll is the game's; where the picture sits in the window, the frame loop has decided.
+    sf::View view = m_view;
+    view.setViewport(target.getView().getViewport());
+    target.setView(view);
     const float windowWidth = GetWindowSize().x;
     sf::RectangleShape horizon({static_cast<float>(horizonScreens) * windowWidth, horizonThickness});
     horizon.setFillColor(sf::Color::Black);

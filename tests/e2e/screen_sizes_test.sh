@@ -10,6 +10,7 @@ nowhere="1300 740"        # a logical point far from every button
 replaced_window=""        # the window that F11 has just replaced
 holder_pid=""
 game_over_hint="900 24 233 388" # logical region of the game-over hint line: width height x y
+horizon_y=648                   # logical row of the game's horizon line
 
 # Each row: screen size, then the window (width height x y) and the fullscreen picture (width height x y).
 sizes=(
@@ -197,6 +198,8 @@ for row in "${sizes[@]}"; do
     e2e_screenshot "$shot"
     [ "$(compare -metric AE "$E2E_DIR/before.png" "$shot" null: 2>&1)" = 0 ] ||
         e2e_fail "$size: the paused game moved after F11"
+    # The game keeps to the picture too: its horizon is where the picture puts it.
+    below "$(darkest 600 6 400 $((horizon_y - 2)))" 0.9 || e2e_fail "$size: the fullscreen game is not letterboxed"
 
     # Played to its end in fullscreen; F11 then returns to the window, still on the game's end.
     e2e_key p
