@@ -90,8 +90,9 @@ void LoadGroup(std::map<std::string, Asset>& assets, std::map<std::string, std::
 
 FileLocations FindFileLocations()
 {
-    const std::filesystem::path portableAssets = GetExecutableDirectory() / "assets";
-    const std::optional<std::filesystem::path> installedAssets = GetInstalledAssetDirectory(GetExecutableDirectory());
+    const std::filesystem::path executableDirectory = GetExecutableDirectory();
+    const std::filesystem::path portableAssets = executableDirectory / "assets";
+    const std::optional<std::filesystem::path> installedAssets = GetInstalledAssetDirectory(executableDirectory);
     const bool portableWritable = !installedAssets && CanWriteTo(portableAssets);
     FileLocations locations =
         ChooseFileLocations(portableAssets, installedAssets, portableWritable, GetPlayerFolders());

@@ -152,6 +152,18 @@ public:
 private:
     FileBuffer m_buffer;
 };
+
+// Whether the path lies inside the folder; Windows paths ignore case.
+bool IsInside(const std::filesystem::path& path, const std::filesystem::path& folder)
+{
+    if (folder.empty())
+        return false;
+    const std::wstring inner = path.lexically_normal().wstring();
+    const std::wstring outer = (folder.lexically_normal() / L"").wstring();
+    return inner.size() >= outer.size() &&
+           CompareStringOrdinal(inner.c_str(), static_cast<int>(outer.size()), outer.c_str(),
+                                static_cast<int>(outer.size()), TRUE) == CSTR_EQUAL;
+}
 } // namespace
 
 // The GUI entry point, so no console window opens. No argument is read but the tests' own.
@@ -182,18 +194,6 @@ PlayerFolders GetPlayerFolders()
 {
     const std::filesystem::path folder = KnownFolder(FOLDERID_LocalAppData) / gameFolder;
     return {folder, folder};
-}
-
-// Whether the path lies inside the folder; Windows paths ignore case.
-bool IsInside(const std::filesystem::path& path, const std::filesystem::path& folder)
-{
-    if (folder.empty())
-        return false;
-    const std::wstring inner = path.lexically_normal().wstring();
-    const std::wstring outer = (folder.lexically_normal() / L"").wstring();
-    return inner.size() >= outer.size() &&
-           CompareStringOrdinal(inner.c_str(), static_cast<int>(outer.size()), outer.c_str(),
-                                static_cast<int>(outer.size()), TRUE) == CSTR_EQUAL;
 }
 
 // The installer leaves its uninstaller beside the game; an unpacked zip has none. A game in the
@@ -235,7 +235,7 @@ void ShowErrorBox(const std::string& caption, const std::string& text)
 // A Windows session always has a desktop to open the window on.
 DisplayHold HoldDisplay()
 {
-    return std::make_shared<bool>(true); // a desktop is always there
+    return std::make_shared<bool>(true);
 }
 
 // Windows ends a GUI program at logoff or shutdown without anything the frame loop could see;
