@@ -8,21 +8,14 @@ set -euo pipefail
 build=$(realpath "${1:-build}")
 rounds=${2:-7}
 work=$(mktemp -d)
-xvfb=""
-holder=""
-trap 'kill $holder $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+source "$(dirname "$0")/../tests/common.sh"
+XVFB_PID=""
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 
-# A private X server of the screen size $1. A client that only listens stays connected: a bare
-# X server resets itself, refusing connections for a moment, whenever its last client leaves.
+# A private X server of the screen size $1, in place of the one before.
 start_x_server() {
-    [ -n "$xvfb" ] && kill $holder $xvfb 2>/dev/null && wait $holder $xvfb 2>/dev/null || true
-    rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-    xvfb=$!
-    until [ -s "$work/display" ]; do sleep 0.05; done
-    export DISPLAY=":$(head -n 1 "$work/display")"
-    xprop -root -spy >/dev/null 2>&1 &
-    holder=$!
+    [ -n "$XVFB_PID" ] && kill $XVFB_PID 2>/dev/null && wait $XVFB_PID 2>/dev/null || true
+    start_xvfb "$1"
 }
 start_x_server 1366x768x24
 export ALSOFT_DRIVERS=null

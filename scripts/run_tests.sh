@@ -5,18 +5,9 @@
 set -euo pipefail
 
 build_dir=$(realpath "${1:-build}")
-work=$(mktemp -d)
-
-# Xvfb picks a free display and writes its number to descriptor 3 once it accepts connections;
-# -noreset keeps it from dropping connections whenever its last client leaves.
-Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-until [ -s "$work/display" ]; do
-    kill -0 $xvfb 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
-    sleep 0.05
-done
-export DISPLAY=":$(head -n 1 "$work/display")"
+source "$(dirname "$0")/../tests/common.sh"
+start_xvfb 1366x768x24 || { echo "no X server could be started" >&2; exit 1; }
+trap 'kill $XVFB_PID 2>/dev/null' EXIT
 export ALSOFT_DRIVERS=null
 
 # Read only by a sanitized build. Any finding fails the run with a status of its own, which the

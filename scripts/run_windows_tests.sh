@@ -37,14 +37,9 @@ done
 
 # One private X server and one running wineserver for every step, so each start is a warm one.
 # The screen leaves room for Wine's window frame, so the game's window keeps its full logical size.
-displayPipe=$(mktemp -u)
-mkfifo "$displayPipe"
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$displayPipe" >/dev/null 2>&1 &
-xvfbPid=$!
-read -r -t 30 displayNumber <"$displayPipe" || { echo "no X server could be started"; exit 1; }
-rm -f "$displayPipe"
-export DISPLAY=":$displayNumber"
-trap 'wineserver --kill 2>/dev/null; kill "$xvfbPid" 2>/dev/null' EXIT
+source "$root/tests/common.sh"
+start_xvfb 1600x900x24 || { echo "no X server could be started"; exit 1; }
+trap 'wineserver --kill 2>/dev/null; kill "$XVFB_PID" 2>/dev/null' EXIT
 wineserver --persistent
 wine cmd /c exit >/dev/null 2>&1
 

@@ -9,6 +9,21 @@ wait_until() {
     done
 }
 
+# Starts a private X server with the screen $1 (width x height x depth) on the first free display:
+# Xvfb picks the number and writes it to descriptor 3 once it accepts connections. Without -noreset
+# the server resets whenever its last client leaves and drops a connection that comes meanwhile.
+# Sets DISPLAY and XVFB_PID; the server's messages go to the file $2, if given.
+start_xvfb() {
+    local numberFile
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$numberFile" >"${2:-/dev/null}" 2>&1 &
+    XVFB_PID=$!
+    wait_until '[ -s "$numberFile" ] || ! kill -0 "$XVFB_PID" 2>/dev/null' 30
+    export DISPLAY=":$(head -n 1 "$numberFile")"
+    rm -f "$numberFile"
+    [ "$DISPLAY" != ":" ]
+}
+
 # True when the region ($2 wide, $3 high, at $4, $5) of the picture $1 holds dark pixels: text, not sky.
 region_has_text() {
     local mean

@@ -119,11 +119,8 @@ start_in_read_only_folder() {
 }
 
 start_own_x_server() {
-    rm -f "$E2E_DIR/own_display"
-    Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp -noreset 3>"$E2E_DIR/own_display" >/dev/null 2>&1 &
-    own_xvfb=$!
-    e2e_wait_for '[ -s "$E2E_DIR/own_display" ]' 10 || e2e_fail "no X server of the row's own"
-    export DISPLAY=":$(head -n 1 "$E2E_DIR/own_display")"
+    start_xvfb 1366x768x24 || e2e_fail "no X server of the row's own"
+    own_xvfb=$XVFB_PID
 }
 
 row_kill_after_game_over() {

@@ -57,16 +57,9 @@ e2e_wait_for() {
     wait_until "$@"
 }
 
-# A private X server on the first free display: Xvfb picks the number and writes it to
-# descriptor 3 once it accepts connections. Without -noreset the server resets whenever its
-# last client leaves and drops a connection that comes during the reset.
 e2e_start_xvfb() {
-    rm -f "$E2E_DIR/display"
-    Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset 3>"$E2E_DIR/display" \
-        >"$E2E_DIR/xvfb.log" 2>&1 &
-    E2E_XVFB_PID=$!
-    e2e_wait_for '[ -s "$E2E_DIR/display" ]' 10 || e2e_fail "no X server could be started: $(cat "$E2E_DIR/xvfb.log")"
-    export DISPLAY=":$(head -n 1 "$E2E_DIR/display")"
+    start_xvfb "$E2E_SCREEN" "$E2E_DIR/xvfb.log" || e2e_fail "no X server could be started: $(cat "$E2E_DIR/xvfb.log")"
+    E2E_XVFB_PID=$XVFB_PID
 }
 
 e2e_prepare() {

@@ -8,7 +8,6 @@ shot="$E2E_DIR/shot.png"
 reference="$E2E_DIR/reference.png"
 nowhere="1300 740"        # a logical point far from every button
 replaced_window=""        # the window that F11 has just replaced
-holder_pid=""
 game_over_hint="900 24 233 388" # logical region of the game-over hint line: width height x y
 horizon_y=648                   # logical row of the game's horizon line
 
@@ -121,22 +120,13 @@ game_over_shown() {
     sleep 0.3 && e2e_screenshot "$shot" && below "$(darkest $game_over_hint)" 0.5
 }
 
-# A bare X server resets itself whenever its last client leaves, refusing connections for a moment;
-# a desktop always has other clients. One that only listens stands in for them.
-hold_x_server() {
-    xprop -root -spy >/dev/null 2>&1 &
-    holder_pid=$!
-}
-
 restart_x_server() {
-    kill "$holder_pid" "$E2E_XVFB_PID" 2>/dev/null || true
-    wait "$holder_pid" "$E2E_XVFB_PID" 2>/dev/null || true
+    kill "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
     E2E_SCREEN="$1x24" e2e_start_xvfb
-    hold_x_server
 }
 
 # The start menu as it is drawn at the logical size, with the pointer on no button.
-hold_x_server
 e2e_start_game
 e2e_wait_for_window
 point_at $nowhere
@@ -213,5 +203,4 @@ for row in "${sizes[@]}"; do
     e2e_wait_for_exit 10
     [ "$E2E_STATUS" -eq 0 ] || e2e_fail "$size: exit status $E2E_STATUS after Escape"
 done
-kill "$holder_pid" 2>/dev/null || true
 echo "ok"

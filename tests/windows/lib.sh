@@ -56,16 +56,12 @@ win_prepare() {
 # screen it started on, so the check gets a wineserver of its own, and the shared one is back for
 # the next check when it ends.
 win_use_own_screen() {
-    local sharedDisplay=$DISPLAY displayPipe="$WIN_ROOT/display" xvfbPid displayNumber
+    local sharedDisplay=$DISPLAY
     wineserver --kill
     wineserver --wait
-    mkfifo "$displayPipe"
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$displayPipe" >/dev/null 2>&1 &
-    xvfbPid=$!
-    trap 'win_cleanup; wineserver --kill; wineserver --wait; kill '"$xvfbPid"' 2>/dev/null;
+    start_xvfb "$1x24" || win_fail "no X server could be started"
+    trap 'win_cleanup; wineserver --kill; wineserver --wait; kill '"$XVFB_PID"' 2>/dev/null;
           DISPLAY='"$sharedDisplay"' wineserver --persistent; DISPLAY='"$sharedDisplay"' wine cmd /c exit >/dev/null 2>&1' EXIT
-    read -r -t 30 displayNumber <"$displayPipe" || win_fail "no X server could be started"
-    export DISPLAY=":$displayNumber"
 }
 
 # A Windows folder of the prefix's user ($1, as '%LOCALAPPDATA%') as a Linux path.
