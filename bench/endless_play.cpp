@@ -8,8 +8,11 @@
 #include "thread_time.h"
 
 #include "application.h"
+#include "assets.h"
+#include "file_locations.h"
 #include "game.h"
 #include "platform.h"
+#include "random.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -21,6 +24,9 @@
 #include <iostream>
 #include <memory>
 #include <vector>
+
+namespace kvelmora
+{
 
 namespace
 {
@@ -88,10 +94,11 @@ bool PlayTo(Run& run)
     }
     const Game& game = run.game;
     const float viewLeft = game.GetViewLeft();
-    run.row = game.GetSegmentIndex();
-    run.sprites = game.GetFlowers().size() + game.GetGarbage().size() + game.GetClouds().size();
-    run.runnerX = game.GetPlayer().GetBounds().left - viewLeft;
-    run.scoreX = game.GetTexts().at(scoreTextKey).getPosition().x - viewLeft;
+    run.row = ScreenProbe::SegmentIndex(game);
+    run.sprites =
+        ScreenProbe::Flowers(game).size() + ScreenProbe::Garbage(game).size() + ScreenProbe::Clouds(game).size();
+    run.runnerX = ScreenProbe::Runner(game).GetBounds().left - viewLeft;
+    run.scoreX = ScreenProbe::Texts(game).at(scoreTextKey).getPosition().x - viewLeft;
     return true;
 }
 
@@ -115,9 +122,9 @@ void PlayBlock(Run& run, sf::RenderTexture& target)
         frames.frame.push_back(updated - start + drawn - cleared);
         const float left = game.GetViewLeft();
         const float right = left + static_cast<float>(target.getSize().x);
-        frames.drawn += static_cast<double>(CountInView(game.GetFlowers(), left, right) +
-                                            CountInView(game.GetGarbage(), left, right) +
-                                            CountInView(game.GetClouds(), left, right));
+        frames.drawn += static_cast<double>(CountInView(ScreenProbe::Flowers(game), left, right) +
+                                            CountInView(ScreenProbe::Garbage(game), left, right) +
+                                            CountInView(ScreenProbe::Clouds(game), left, right));
     }
 }
 
@@ -179,7 +186,7 @@ int RunProgram(int, char*[])
 {
     sf::RenderWindow window(sf::VideoMode(1366, 768, 32), "Kvelmora", sf::Style::Titlebar | sf::Style::Close);
     AppContext context(&window);
-    LoadAllAssets(context, GetAssetDirectory());
+    LoadAllAssets(context.GetAssetMaps(), GetAssetDirectory());
     context.highScores.assign(bestResultCount, 0);
     sf::RenderTexture target;
     if (!target.create(window.getSize().x, window.getSize().y))
@@ -211,3 +218,4 @@ int RunProgram(int, char*[])
     PrintTable(runs);
     return PrintVerdict(runs) ? EXIT_SUCCESS : EXIT_FAILURE;
 }
+} // namespace kvelmora

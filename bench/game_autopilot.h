@@ -1,11 +1,15 @@
 #pragma once
 
 #include "game.h"
+#include "screen_probe.h"
 
 #include <SFML/Window/Event.hpp>
 
 #include <algorithm>
 #include <vector>
+
+namespace kvelmora
+{
 
 // Plays a game like a careful player: presses Up to start, then jumps a moment before every
 // flower cluster. Shared by the scripted-player tests and the speed measurements.
@@ -41,11 +45,11 @@ private:
 
     bool IsClusterClose() const
     {
-        const Player& player = m_game.GetPlayer();
+        const Player& player = ScreenProbe::Runner(m_game);
         if (player.GetState() != PlayerState::OnGround)
             return false;
         const sf::FloatRect runner = player.GetBounds();
-        const std::vector<sf::Sprite>& flowers = m_game.GetFlowers();
+        const std::vector<sf::Sprite>& flowers = ScreenProbe::Flowers(m_game);
         // Flowers stand left to right, so the first one not yet passed is found by halving.
         const auto ahead = std::partition_point(flowers.begin(), flowers.end(), [&runner](const sf::Sprite& flower) {
             const sf::FloatRect bounds = flower.getGlobalBounds();
@@ -69,3 +73,4 @@ private:
     Game& m_game;
     bool m_jumping = true;
 };
+} // namespace kvelmora

@@ -4,14 +4,20 @@
 #include "thread_time.h"
 
 #include "application.h"
+#include "assets.h"
+#include "file_locations.h"
 #include "game.h"
 #include "platform.h"
+#include "random.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
 
 #include <cstdlib>
 #include <iostream>
+
+namespace kvelmora
+{
 
 namespace
 {
@@ -78,7 +84,7 @@ int RunProgram(int argc, char* argv[])
     sf::RenderWindow window(sf::VideoMode(1366, 768, 32), "Kvelmora", sf::Style::Titlebar | sf::Style::Close, settings);
     window.setVerticalSyncEnabled(true);
     AppContext context(&window);
-    LoadAllAssets(context, GetAssetDirectory());
+    LoadAllAssets(context.GetAssetMaps(), GetAssetDirectory());
     context.highScores.assign(bestResultCount, 0);
 
     SeedRandom(seed);
@@ -110,7 +116,8 @@ int RunProgram(int argc, char* argv[])
     std::cout << "minute_30_frame_us " << minute30.frames / frames << '\n';
     std::cout << "minute_1_logic_us " << minute1.logic / frames << '\n';
     std::cout << "minute_30_logic_us " << minute30.logic / frames << '\n';
-    std::cout << "flowers " << late.GetFlowers().size() << " clouds " << late.GetClouds().size() << " score "
-              << late.GetScore() << '\n';
+    std::cout << "flowers " << ScreenProbe::Flowers(late).size() << " clouds " << ScreenProbe::Clouds(late).size()
+              << " score " << ScreenProbe::Score(late) << '\n';
     return EXIT_SUCCESS;
 }
+} // namespace kvelmora

@@ -70,20 +70,7 @@ configure_file(packaging/windows/licence_cs.txt ${CMAKE_BINARY_DIR}/licence_cs.t
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_BINARY_DIR}/licence_cs.txt)
 include(CPack)
 
-# The GoogleTest suite, cross-built from Debian's googletest sources; scripts/run_windows_tests.sh
-# runs it under Wine as one process. Built only for the tests.
-set(INSTALL_GTEST OFF)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-list(REMOVE_ITEM test_sources ${CMAKE_SOURCE_DIR}/tests/platform_linux_test.cpp)
-add_executable(kvelmora_tests EXCLUDE_FROM_ALL ${test_sources})
-target_link_libraries(kvelmora_tests PRIVATE kvelmora_core gtest gmock)
-# Wine shows the Linux root as drive Z:.
-target_compile_definitions(kvelmora_tests PRIVATE KVELMORA_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
-set_target_properties(kvelmora_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-add_custom_command(TARGET kvelmora_tests POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy ${openal_dll} ${CMAKE_BINARY_DIR}/tests
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${CMAKE_BINARY_DIR}/tests/assets)
+add_subdirectory(tests)
 
 # The game screen's frame cost against bare frames of the same window, measured in one run under
 # Wine by scripts/measure_windows_speed.sh.

@@ -18,4 +18,16 @@ export ASAN_OPTIONS=exitcode=86:detect_stack_use_after_return=1:strict_init_orde
 export UBSAN_OPTIONS=exitcode=86:print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=exitcode=86
 
-ctest --test-dir "$build_dir" --output-on-failure
+# The tests keep their files in their own folders; a file of the game's in the real home fails the run.
+marker=$(mktemp)
+trap 'kill $XVFB_PID 2>/dev/null; rm -f "$marker"' EXIT
+game_folders=("${XDG_DATA_HOME:-$HOME/.local/share}/kvelmora" "${XDG_STATE_HOME:-$HOME/.local/state}/kvelmora")
+status=0
+ctest --test-dir "$build_dir" --output-on-failure || status=$?
+touched=$(find "${game_folders[@]}" -newer "$marker" 2>/dev/null || true)
+if [ -n "$touched" ]; then
+    echo "FAIL: the tests wrote into the real home:" >&2
+    echo "$touched" >&2
+    status=1
+fi
+exit $status

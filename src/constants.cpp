@@ -1,5 +1,8 @@
 #include "constants.h"
 
+namespace kvelmora
+{
+
 const std::string boldFontKey = "texgyreadventor-bold";
 const std::string regularFontKey = "texgyreadventor-regular";
 
@@ -8,7 +11,7 @@ const sf::Color highlightColor(170, 170, 170, 255);
 
 const std::wstring windowTitle = L"Kvelmora";
 const std::wstring menuTitle = L"Kvelmora";
-const std::wstring infoButtonText = L"       Více o \nKvelmoře";
+const std::wstring infoButtonText = L"Více\no Kvelmoře"; // the start menu centres the lines over each other
 const std::wstring playButtonText = L"Hrát hru";
 
 // The texts keep one source line per line on screen.
@@ -26,9 +29,9 @@ const std::vector<std::wstring> infoPages = {
     L"Jméno „Kvelmora“ a\u00A0jeho nářeční obměny používali nejprve místní sedláci pro neúrodné stráně, na kterých se\n"
     L"nedalo orat ani pořádně pást. V\u00A019.\u00A0století je od nich převzali první botanici, kteří na ně chodili sbírat\n"
     L"vzácné rostliny, a\u00A0tak se z\u00A0lidového pojmenování stal název zvláštního typu stanoviště. Jde o\u00A0strmé svahy\n"
-    L"s\u00A0obnaženou slínitou půdou nebo rendzinou, obrácené většinou k\u00A0jihu až k\u00A0západu, tedy tam, kam v\u00A0létě nejvíce\n"
-    L"praží slunce. Travní porost na nich není souvislý – přerušují jej šedavé či nažloutlé plošky holé půdy, které\n"
-    L"se na svahu stále obnovují, takže se drn nikdy nestačí úplně zapojit.\n"
+    L"s\u00A0obnaženou slínitou půdou nebo pararendzinou, obrácené většinou k\u00A0jihu až k\u00A0západu, tedy tam, kam\n"
+    L"v\u00A0létě nejvíce praží slunce. Travní porost na nich není souvislý – přerušují jej šedavé či nažloutlé plošky\n"
+    L"holé půdy, které se na svahu stále obnovují, takže se drn nikdy nestačí úplně zapojit.\n"
     L"\n"
     L"Holá místa vznikají a\u00A0udržují se působením několika vlivů najednou. Na strmých svazích se půda sesouvá\n"
     L"a\u00A0dešťová voda z\u00A0ní splachuje jemné částice, zvláště při prudkých letních bouřkách. Na jaře navíc vyvěrají ve\n"
@@ -64,7 +67,7 @@ const std::vector<std::wstring> infoPages = {
     L"dostatečně suché a\u00A0teplé podnebí. Na tvrdších horninách se nevytvářejí, protože ty nezvětrávají dost rychle.\n"
     L"Těžiště jejich výskytu leží v\u00A0jediné pahorkatině, mírně zvlněné krajině polí, sadů a\u00A0lesíků protkané sítí\n"
     L"drobných potoků, kde se na slínovcových svazích zachovaly nejrozsáhlejší a\u00A0nejlépe vyvinuté lokality. Mimo ni\n"
-    L"se objevují roztroušeně všude, kam sahají tytéž křídové usazeniny, zpravidla však jen jako drobné plošky na\n"
+    L"se objevují roztroušeně i\u00A0jinde, kam sahají tytéž křídové usazeniny, zpravidla však jen jako drobné plošky na\n"
     L"okrajích polí, v\u00A0zářezech cest nebo v\u00A0opuštěných lomech. Naprostá většina lokalit je v\u00A0údolích řek a\u00A0jejich\n"
     L"přítoků, které se do měkkého podloží hluboko zařízly; lokality leží hlavně na stráních obrácených k\u00A0jihu\n"
     L"a\u00A0západu. Protože jde o\u00A0vzácná a\u00A0snadno zranitelná místa, je mnoho z\u00A0nich dnes chráněno jako přírodní památky\n"
@@ -81,3 +84,4 @@ const std::wstring bestResultsHeading = L"Nejlepší výsledky\n";
 const std::wstring gameOverHint =
     L"Stiskněte mezerník pro zahájení nové hry nebo jinou klávesu pro návrat do úvodního menu.";
 const std::wstring saveFailedNotice = L"Výsledky se nepodařilo uložit.";
+} // namespace kvelmora

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+namespace kvelmora
+{
+
 // Asset keys of the two fonts.
 extern const std::string boldFontKey;
 extern const std::string regularFontKey;
@@ -24,3 +27,4 @@ extern const std::wstring gameOverCaption;
 extern const std::wstring bestResultsHeading;
 extern const std::wstring gameOverHint;
 extern const std::wstring saveFailedNotice; // under the game-over hint when the best results were not saved
+} // namespace kvelmora

@@ -1,5 +1,8 @@
 #pragma once
 
+namespace kvelmora
+{
+
 // Tells from the frames' durations whether vertical sync holds the frame loop back. Some drivers and
 // virtual displays ignore it; the loop then spins as fast as the machine allows, burning a core and
 // filling the log, and needs a frame-rate limit instead.
@@ -19,3 +22,4 @@ private:
 
     int m_fastFrames = 0; // fast frames in a row, up to now
 };
+} // namespace kvelmora

@@ -1,6 +1,9 @@
 #include "game.h"
 
+#include "assets.h"
 #include "constants.h"
+#include "random.h"
+#include "window_fit.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -8,6 +11,9 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+
+namespace kvelmora
+{
 
 namespace
 {
@@ -120,17 +126,6 @@ std::string ScoreTableRowKey(std::size_t row)
     return "scoreTableRow" + std::to_string(row);
 }
 
-int InsertBestResult(std::vector<int>& bestResults, int score)
-{
-    const auto place =
-        std::find_if(bestResults.begin(), bestResults.end(), [score](int entry) { return entry <= score; });
-    if (place == bestResults.end())
-        return -1;
-    std::copy_backward(place, bestResults.end() - 1, bestResults.end());
-    *place = score;
-    return static_cast<int>(place - bestResults.begin());
-}
-
 std::wstring FormatScore(int score)
 {
     // The zeros go after a minus sign: -1 reads -0001.
@@ -219,8 +214,7 @@ void Game::LoadTextures()
     m_largeCloudTextures = {textures[largeCloud1Key], textures[largeCloud2Key]};
     // Only the four kinds that have pictures: an item without one could never be seen or collected.
     m_garbageTextures = {textures[canKey], textures[cokeCanKey], textures[glassBottleKey], textures[plasticBottleKey]};
-    m_flowerKinds = {
-        {lenKey, textures[lenKey]}, {hvezdniceKey, textures[hvezdniceKey]}, {sasankaKey, textures[sasankaKey]}};
+    m_flowerTextures = {textures[lenKey], textures[hvezdniceKey], textures[sasankaKey]};
 }
 
 void Game::PlacePlayer()
@@ -461,7 +455,7 @@ void Game::PlaceFlowerCluster(int count, float x)
 {
     for (int i = 0; i < count; ++i)
     {
-        const sf::Texture& texture = DrawEntry(m_flowerKinds).texture;
+        const sf::Texture& texture = DrawEntry(m_flowerTextures);
         const sf::Vector2f size(texture.getSize());
         sf::Sprite flower(texture);
         flower.setPosition(x, GetGroundY() - size.y);
@@ -621,3 +615,4 @@ void Game::DrawVisible(sf::RenderTarget& target, const std::vector<sf::Sprite>& 
          sprite != sprites.end() && sprite->getGlobalBounds().left < viewRight; ++sprite)
         target.draw(*sprite);
 }
+} // namespace kvelmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "application.h"
+#include "best_results.h"
 #include "player.h"
 
 #include <SFML/Audio/Sound.hpp>
@@ -21,6 +22,9 @@ namespace sf
 class RenderTarget;
 }
 
+namespace kvelmora
+{
+
 enum class GameState : int
 {
     Waiting = 0,
@@ -39,12 +43,6 @@ struct LevelSegment
     std::vector<int> clusterSizes;        // flowers per cluster, one drawn per cluster
 };
 
-struct FlowerKind
-{
-    std::string name; // its texture's asset key
-    std::reference_wrapper<const sf::Texture> texture;
-};
-
 // Keys of the game screen's texts; the collection is drawn in key order.
 extern const std::string scoreTextKey;
 extern const std::string instructionsTextKey;
@@ -53,10 +51,6 @@ extern const std::string scoreTableHeaderKey;
 extern const std::string gameOverInstructionsKey;
 extern const std::string saveFailedTextKey;    // under the hint when the best results could not be saved
 std::string ScoreTableRowKey(std::size_t row); // rows 0 to 4
-
-// Puts a finished game's score into the best results (best first, fixed length); an equal older
-// result moves down. Returns the score's row, or -1 when it is below every entry.
-int InsertBestResult(std::vector<int>& bestResults, int score);
 
 // At least five characters, zeros in front (after a minus sign); longer scores keep all their digits.
 std::wstring FormatScore(int score);
@@ -92,7 +86,11 @@ public:
     float GetGroundY() const;
     float GetViewLeft() const;
 
-    // The world's builders and checks, called by Update and reachable on their own.
+private:
+    // Tests and measurements look inside and plant flowers through this one seam (bench/screen_probe.h).
+    friend struct ScreenProbe;
+
+    // The world's builders and checks, called by Update in this order.
     void SpawnClouds(float fromX, float width);
     void AdvanceTimeline();
     void GenerateSegmentFlowers(LevelSegment segment, float fromX, float width);
@@ -102,18 +100,6 @@ public:
     void CollectGarbage();
     void ShowGameOver(int highlightedRow);
 
-    int GetScore() const { return m_score; }
-    const Player& GetPlayer() const { return m_player; }
-    const LevelSegment& GetCurrentSegment() const { return m_currentSegment; }
-    std::size_t GetSegmentIndex() const { return m_segmentIndex; }
-    const std::vector<sf::Sprite>& GetFlowers() const { return m_flowers; }
-    const std::vector<sf::Sprite>& GetGarbage() const { return m_garbage; }
-    const std::vector<sf::Sprite>& GetClouds() const { return m_clouds; }
-    const std::map<std::string, sf::Text>& GetTexts() const { return m_texts; }
-    const sf::Sound& GetPickupSound() const { return m_pickupSound; }
-    const sf::Sound& GetGameOverSound() const { return m_gameOverSound; }
-
-private:
     using TextureList = std::vector<std::reference_wrapper<const sf::Texture>>;
 
     sf::Vector2f GetWindowSize() const;
@@ -148,7 +134,7 @@ private:
     TextureList m_smallCloudTextures;
     TextureList m_largeCloudTextures;
     TextureList m_garbageTextures;
-    std::vector<FlowerKind> m_flowerKinds;
+    TextureList m_flowerTextures;
     sf::Sound m_pickupSound;
     sf::Sound m_gameOverSound;
     std::map<std::string, sf::Text> m_texts;
@@ -163,3 +149,4 @@ private:
     std::vector<sf::Sprite> m_garbage; // collected items removed
     std::vector<sf::Sprite> m_clouds;
 };
+} // namespace kvelmora

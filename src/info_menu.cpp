@@ -1,11 +1,17 @@
 #include "info_menu.h"
 
+#include "assets.h"
 #include "constants.h"
+#include "log.h"
+#include "window_fit.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
+
+namespace kvelmora
+{
 
 namespace
 {
@@ -116,3 +122,4 @@ void InfoMenu::Draw()
         window.draw(picture->second);
     window.draw(m_page);
 }
+} // namespace kvelmora

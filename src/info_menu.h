@@ -7,6 +7,9 @@
 
 #include <map>
 
+namespace kvelmora
+{
+
 class InfoMenu final : public Screen
 {
 public:
@@ -18,12 +21,9 @@ public:
     void Update(float seconds) override;
     void Draw() override;
 
-    const sf::Text& GetTopic(int index) const { return m_topics.at(index); }
-    const sf::Text& GetPage() const { return m_page; }
-    const sf::Sprite& GetPicture(int topic) const { return m_pictures.at(topic); }
-    int GetCurrentPage() const { return m_currentPage; }
-
 private:
+    friend struct ScreenProbe; // the tests' one seam (bench/screen_probe.h)
+
     // Stacks the topics down the left edge; returns the top of the space below them.
     float CreateTopics(sf::Vector2f windowSize);
     void CreatePictures(sf::Vector2f position);
@@ -34,3 +34,4 @@ private:
     int m_currentPage = 0;
     std::map<int, sf::Sprite> m_pictures; // keyed by the topic that shows them
 };
+} // namespace kvelmora

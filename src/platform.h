@@ -10,12 +10,17 @@
 #include <optional>
 #include <string>
 
-// What differs between Linux and Windows. One source per platform implements it and the build picks
-// one; the rest of the program never asks which platform it runs on.
-
+namespace kvelmora
+{
 // The program proper, called by the platform's entry point (main on Linux, WinMain on Windows).
 // Defined by the executable that links the platform: the game, or the tests.
 int RunProgram(int argc, char* argv[]);
+} // namespace kvelmora
+
+// What differs between Linux and Windows. One source per platform implements it and the build picks
+// one; the rest of the program never asks which platform it runs on.
+namespace kvelmora::platform
+{
 
 // The folder that holds the running executable; empty when it cannot be found.
 std::filesystem::path GetExecutableDirectory();
@@ -62,7 +67,7 @@ std::optional<std::uintmax_t> AppendToFile(const std::filesystem::path& path, co
 // Empties the file, creating it.
 void EmptyFile(const std::filesystem::path& path);
 // Replaces the file whole or not at all: a new file beside it, flushed to disk, renamed over it.
-bool ReplaceFile(const std::filesystem::path& path, const std::string& content);
+bool WriteWholeFile(const std::filesystem::path& path, const std::string& content);
 
 // Opens a regular file for reading without ever waiting: null for a missing file and for anything
 // that is not a regular file (a FIFO, a device, a folder).
@@ -76,3 +81,4 @@ bool RunLocked(const std::filesystem::path& lockFile, const std::function<bool()
 // where the window manager publishes it, else the whole desktop) and the frame that the system puts
 // around a window with a title bar and a close button.
 WindowRoom GetWindowRoom();
+} // namespace kvelmora::platform

@@ -21,6 +21,13 @@
 #include <thread>
 #include <vector>
 
+int main(int argc, char* argv[])
+{
+    return kvelmora::RunProgram(argc, argv);
+}
+
+namespace kvelmora::platform
+{
 namespace
 {
 const std::string gameFolder = "kvelmora";
@@ -148,11 +155,6 @@ std::filesystem::path UserFolder(const char* variable, const char* defaultBelowH
 }
 } // namespace
 
-int main(int argc, char* argv[])
-{
-    return RunProgram(argc, argv);
-}
-
 std::filesystem::path GetExecutableDirectory()
 {
     std::error_code error;
@@ -240,7 +242,7 @@ void EmptyFile(const std::filesystem::path& path)
         open(path.c_str(), O_WRONLY | O_TRUNC | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
 }
 
-bool ReplaceFile(const std::filesystem::path& path, const std::string& content)
+bool WriteWholeFile(const std::filesystem::path& path, const std::string& content)
 {
     // A unique new name, created exclusively: never an existing file, folder or symlink, and never
     // another copy's file.
@@ -364,3 +366,4 @@ WindowRoom GetWindowRoom()
         return {{0, 0, static_cast<int>(logicalWidth), static_cast<int>(logicalHeight)}, {}};
     return {GetUsableArea(display.get()), RequestFrameExtents(display.get())};
 }
+} // namespace kvelmora::platform

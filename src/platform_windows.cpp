@@ -1,8 +1,6 @@
 #include "platform.h"
 
 #include <windows.h>
-// windows.h names its own ReplaceFile(W) through this macro; ours is the platform's.
-#undef ReplaceFile
 
 #include <knownfolders.h>
 #include <shlobj.h>
@@ -20,13 +18,21 @@
 #include <system_error>
 #include <utility>
 
+// The GUI entry point, so no console window opens. No argument is read but the tests' own.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return kvelmora::RunProgram(__argc, __argv);
+}
+
+namespace kvelmora::platform
+{
 namespace
 {
 constexpr DWORD longestPath = 32768;         // the longest path Windows can hand over, in UTF-16 units
 constexpr int temporaryNameAttempts = 100;   // unique names tried before a replace gives up
 constexpr std::size_t readBufferSize = 4096; // bytes read from a file at a time
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-const std::wstring gameFolder = L"Kvelmora"; // below the player's application-data folders
+const std::wstring gameFolder = L"Kvelmora";           // below the player's application-data folders
 const std::wstring uninstallerName = L"Uninstall.exe"; // what the installer puts beside the game
 
 std::wstring Widen(const std::string& text)
@@ -166,12 +172,6 @@ bool IsInside(const std::filesystem::path& path, const std::filesystem::path& fo
 }
 } // namespace
 
-// The GUI entry point, so no console window opens. No argument is read but the tests' own.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    return RunProgram(__argc, __argv);
-}
-
 // The wide call, as a user folder such as C:\Users\Jiří\ has no name in many ANSI code pages.
 std::filesystem::path GetExecutableDirectory()
 {
@@ -272,7 +272,7 @@ void EmptyFile(const std::filesystem::path& path)
 
 // rename() never replaces an existing file on Windows; MoveFileExW does, and with
 // MOVEFILE_WRITE_THROUGH returns only once the move is on disk.
-bool ReplaceFile(const std::filesystem::path& path, const std::string& content)
+bool WriteWholeFile(const std::filesystem::path& path, const std::string& content)
 {
     for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt)
     {
@@ -327,3 +327,4 @@ WindowRoom GetWindowRoom()
     return {{work.left, work.top, work.right - work.left, work.bottom - work.top},
             {-frame.left, -frame.top, frame.right, frame.bottom}};
 }
+} // namespace kvelmora::platform

@@ -4,6 +4,9 @@
 
 #include <SFML/Graphics/Texture.hpp>
 
+namespace kvelmora
+{
+
 namespace
 {
 constexpr float frameDistance = 20.f;  // pixels run per frame of the run cycle
@@ -94,3 +97,4 @@ float Player::GetFramePeriod() const
 {
     return frameDistance / m_game.GetSpeed();
 }
+} // namespace kvelmora

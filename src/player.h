@@ -9,6 +9,8 @@ namespace sf
 class Texture;
 }
 
+namespace kvelmora
+{
 class Game;
 
 enum class PlayerState : unsigned int
@@ -41,8 +43,6 @@ public:
     sf::FloatRect GetBounds() const { return m_sprite.getGlobalBounds(); }
     PlayerState GetState() const { return m_state; }
     sf::Vector2f GetVelocity() const { return m_velocity; }
-    float GetFrameTimer() const { return m_frameTimer; }
-    sf::Vector2u GetFrameSize() const { return {m_frameWidth, m_frameHeight}; }
 
 private:
     void FallAndLand(float dt);
@@ -57,3 +57,4 @@ private:
     sf::Vector2f m_velocity;
     Game& m_game;
 };
+} // namespace kvelmora

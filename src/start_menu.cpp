@@ -1,9 +1,21 @@
 #include "start_menu.h"
 
+#include "assets.h"
 #include "constants.h"
+#include "log.h"
+#include "window_fit.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Mouse.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kvelmora
+{
 
 namespace
 {
@@ -16,6 +28,35 @@ constexpr unsigned int titleCharacterSize = 40;
 float CentredX(float windowWidth, const sf::FloatRect& bounds)
 {
     return windowWidth * 0.5f - bounds.width * 0.5f;
+}
+
+float LineWidth(const std::wstring& line, const sf::Text& style)
+{
+    sf::Text text(style);
+    text.setString(sf::String(line));
+    return text.getLocalBounds().width;
+}
+
+// One text whose lines stand centred over each other: each shorter line is led by as many spaces
+// as come closest to half of what it lacks of the longest.
+sf::String CentreLines(const std::wstring& lines, const sf::Text& style)
+{
+    std::vector<std::wstring> split;
+    std::wistringstream input(lines);
+    for (std::wstring line; std::getline(input, line);)
+        split.push_back(line);
+    float widest = 0.f;
+    for (const std::wstring& line : split)
+        widest = std::max(widest, LineWidth(line, style));
+    const float spaceWidth = LineWidth(L"x x", style) - LineWidth(L"xx", style);
+    std::wstring centred;
+    for (const std::wstring& line : split)
+    {
+        const float lacking = widest - LineWidth(line, style);
+        const auto spaces = static_cast<std::size_t>(std::lround(lacking / 2 / spaceWidth));
+        centred += (centred.empty() ? L"" : L"\n") + std::wstring(spaces, L' ') + line;
+    }
+    return sf::String(centred);
 }
 } // namespace
 
@@ -37,7 +78,7 @@ void StartMenu::CreateButtons(const sf::Font& font, sf::Vector2f windowSize)
     sf::Text& info = m_buttons[infoButton];
     info.setFont(font);
     info.setFillColor(textColor);
-    info.setString(sf::String(infoButtonText));
+    info.setString(CentreLines(infoButtonText, info));
     info.setPosition(buttonSideMargin * windowSize.x, buttonTop * windowSize.y);
 
     // The play button ends near the right margin, opposite the info button.
@@ -102,3 +143,4 @@ void StartMenu::Draw()
     window.draw(m_title);
     WriteLog("start_menu: Draw end.");
 }
+} // namespace kvelmora

@@ -7,6 +7,9 @@
 
 #include <map>
 
+namespace kvelmora
+{
+
 class StartMenu final : public Screen
 {
 public:
@@ -19,12 +22,9 @@ public:
     void Update(float seconds) override;
     void Draw() override;
 
-    const sf::Text& GetButton(int key) const { return m_buttons.at(key); }
-    const sf::Text& GetTitle() const { return m_title; }
-    const sf::Sprite& GetLogos() const { return m_logos; }
-    const sf::Sprite& GetOrganisationLogo() const { return m_organisationLogo; }
-
 private:
+    friend struct ScreenProbe; // the tests' one seam (bench/screen_probe.h)
+
     void CreateButtons(const sf::Font& font, sf::Vector2f windowSize);
     void CreateTitle(const sf::Font& font, sf::Vector2f windowSize);
     void PlaceLogos(sf::Vector2f windowSize);
@@ -34,3 +34,4 @@ private:
     sf::Sprite m_logos;
     sf::Sprite m_organisationLogo;
 };
+} // namespace kvelmora

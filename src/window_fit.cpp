@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace kvelmora
+{
+
 namespace
 {
 // a × b / c, rounded to the nearest whole number, without overflow for any window size.
@@ -73,3 +76,13 @@ sf::Vector2f ToLogical(sf::Vector2i pixel, sf::Vector2u windowSize)
             static_cast<float>(pixel.y - area.top) * static_cast<float>(logicalHeight) /
                 static_cast<float>(area.height)};
 }
+sf::Vector2f GetLogicalSize()
+{
+    return {static_cast<float>(logicalWidth), static_cast<float>(logicalHeight)};
+}
+
+sf::View GetLogicalView()
+{
+    return sf::View(sf::FloatRect({0.f, 0.f}, GetLogicalSize()));
+}
+} // namespace kvelmora

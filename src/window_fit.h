@@ -1,13 +1,22 @@
 #pragma once
 
 #include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/View.hpp>
 #include <SFML/System/Vector2.hpp>
+
+namespace kvelmora
+{
 
 // The game draws a picture of a fixed size in its own, logical pixels; a window of any size shows it
 // scaled, its shape kept. These rules need no window, so they are checked directly.
 
 constexpr unsigned int logicalWidth = 1366; // pixels of the picture the game draws
 constexpr unsigned int logicalHeight = 768;
+
+// The game's own pixels: screens lay out, move and hit-test in these whatever the window's size,
+// and the frame loop shows them scaled to the window.
+sf::Vector2f GetLogicalSize();
+sf::View GetLogicalView(); // the whole logical picture, unscrolled
 
 // How far a title bar and borders reach beyond a window's drawing area, in desktop pixels.
 struct FrameExtents
@@ -45,3 +54,4 @@ sf::FloatRect GetPictureViewport(sf::Vector2u windowSize);
 
 // A window pixel in logical coordinates; pixels on the bars fall outside the picture.
 sf::Vector2f ToLogical(sf::Vector2i pixel, sf::Vector2u windowSize);
+} // namespace kvelmora

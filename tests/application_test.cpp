@@ -1,4 +1,6 @@
 #include "application.h"
+#include "log.h"
+#include "file_locations.h"
 #include "game.h"
 #include "info_menu.h"
 #include "platform.h"
@@ -11,6 +13,9 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+
+namespace kvelmora
+{
 
 namespace
 {
@@ -83,13 +88,13 @@ TEST(Application, KeepsTheBestResultsAcrossARunAndSwitchesScreensOnRequest)
     application.Draw();
     EXPECT_EQ(&application.GetScreen(), first) << "no request keeps the screen";
 
-    MoveMouse(window, Centre(ScreenOf<StartMenu>(application)->GetButton(StartMenu::infoButton)));
+    MoveMouse(window, Centre(ScreenProbe::Button(*ScreenOf<StartMenu>(application), StartMenu::infoButton)));
     application.ProcessEvent(LeftClick());
     ASSERT_NE(ScreenOf<InfoMenu>(application), nullptr);
-    MoveMouse(window, Centre(ScreenOf<InfoMenu>(application)->GetTopic(InfoMenu::backTopic)));
+    MoveMouse(window, Centre(ScreenProbe::Topic(*ScreenOf<InfoMenu>(application), InfoMenu::backTopic)));
     application.ProcessEvent(LeftClick());
     ASSERT_NE(ScreenOf<StartMenu>(application), nullptr);
-    MoveMouse(window, Centre(ScreenOf<StartMenu>(application)->GetButton(StartMenu::playButton)));
+    MoveMouse(window, Centre(ScreenProbe::Button(*ScreenOf<StartMenu>(application), StartMenu::playButton)));
     application.ProcessEvent(LeftClick());
     EXPECT_NE(ScreenOf<Game>(application), nullptr);
     EXPECT_TRUE(application.SaveBestResults());
@@ -100,7 +105,7 @@ TEST(FileLocations, PortableGamesKeepTheirFilesBesideTheAssetsWhileTheyCanWriteT
 {
     const fs::path portable = "/games/kvelmora/assets";
     const fs::path installed = "/usr/share/kvelmora/assets";
-    const PlayerFolders player{"/home/jana/.local/share/kvelmora", "/home/jana/.local/state/kvelmora"};
+    const platform::PlayerFolders player{"/home/jana/.local/share/kvelmora", "/home/jana/.local/state/kvelmora"};
 
     const FileLocations writable = ChooseFileLocations(portable, std::nullopt, true, player);
     EXPECT_EQ(writable.assets, portable);
@@ -118,3 +123,4 @@ TEST(FileLocations, PortableGamesKeepTheirFilesBesideTheAssetsWhileTheyCanWriteT
     EXPECT_EQ(inInstallation.bestResults, player.data);
     EXPECT_EQ(inInstallation.log, player.state);
 }
+} // namespace kvelmora

@@ -10,6 +10,9 @@
 #include <set>
 #include <string>
 
+namespace kvelmora
+{
+
 namespace
 {
 constexpr unsigned int glyphSize = 20;         // pixels; any size that draws every glyph apart
@@ -58,3 +61,4 @@ TEST(Assets, BothFontsHoldAGlyphForEveryCharacterPlayersSee)
             EXPECT_FALSE(SameGlyph(font, c, missingGlyphProbe)) << key << " lacks U+" << std::hex << unsigned(c);
     }
 }
+} // namespace kvelmora

@@ -1,4 +1,5 @@
 #include "application.h"
+#include "file_locations.h"
 #include "constants.h"
 #include "game.h"
 #include "test_support.h"
@@ -8,12 +9,17 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <filesystem>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
+
+namespace kvelmora
+{
 
 namespace
 {
@@ -139,6 +145,41 @@ TEST_F(BestResults, EachSaveKeepsWhatAnotherCopyHasSavedMeanwhile)
     EXPECT_EQ(ReadFile(path), "60\n50\n45\n40\n35\n");
 }
 
+// Two copies saving at the same moment, round after round: each round's two results are the best
+// so far, so a save that merged into a stale file would drop one of them from the table.
+TEST_F(BestResults, TwoCopiesSavingAtTheSameMomentNeverLoseAResult)
+{
+    constexpr int rounds = 150;
+    std::atomic<int> arrived{0};
+    std::atomic<int> lostRounds{0};
+    const auto holds = [](const Scores& scores, int score) {
+        return std::find(scores.begin(), scores.end(), score) != scores.end();
+    };
+    const auto waitForBoth = [&arrived](int round) {
+        ++arrived;
+        while (arrived.load() < 2 * round)
+            std::this_thread::yield();
+    };
+    const auto copy = [&](int offset) {
+        BestResultsStore store(path);
+        for (int round = 1; round <= rounds; ++round)
+        {
+            store.Add(10 * round + offset);
+            waitForBoth(2 * round - 1);
+            EXPECT_TRUE(store.Save());
+            waitForBoth(2 * round);
+            const Scores stored = ReadBestResults(path);
+            if (offset == 1 && !(holds(stored, 10 * round + 1) && holds(stored, 10 * round + 2)))
+                ++lostRounds;
+        }
+    };
+    std::thread first(copy, 1);
+    std::thread second(copy, 2);
+    first.join();
+    second.join();
+    EXPECT_EQ(lostRounds, 0) << "of " << rounds << " rounds";
+}
+
 TEST_F(BestResults, ADamagedFileIsKeptAsBadBeforeItIsFirstWrittenOver)
 {
     const fs::path bad = folder / "high_scores.txt.bad";
@@ -192,7 +233,7 @@ TEST(GameOver, SavesTheResultAndSaysInCzechUnderTheHintWhenItCannot)
     Game saved(&test.context);
     EndOnAFlower(saved);
     EXPECT_EQ(ReadFile(path), "0\n0\n0\n0\n0\n");
-    EXPECT_EQ(saved.GetTexts().count(saveFailedTextKey), 0u);
+    EXPECT_EQ(ScreenProbe::Texts(saved).count(saveFailedTextKey), 0u);
 
     fs::remove(path);
     fs::create_directory(path);
@@ -200,12 +241,13 @@ TEST(GameOver, SavesTheResultAndSaysInCzechUnderTheHintWhenItCannot)
     Game unsaved(&test.context);
     EndOnAFlower(unsaved);
     ::testing::internal::GetCapturedStderr();
-    ASSERT_EQ(unsaved.GetTexts().count(saveFailedTextKey), 1u);
-    const sf::Text& notice = unsaved.GetTexts().at(saveFailedTextKey);
-    const sf::Text& hint = unsaved.GetTexts().at(gameOverInstructionsKey);
+    ASSERT_EQ(ScreenProbe::Texts(unsaved).count(saveFailedTextKey), 1u);
+    const sf::Text& notice = ScreenProbe::Texts(unsaved).at(saveFailedTextKey);
+    const sf::Text& hint = ScreenProbe::Texts(unsaved).at(gameOverInstructionsKey);
     EXPECT_EQ(notice.getString(), sf::String(saveFailedNotice));
     EXPECT_LT(notice.getCharacterSize(), hint.getCharacterSize());
     const sf::FloatRect hintBounds = hint.getGlobalBounds();
     EXPECT_GT(notice.getGlobalBounds().top, hintBounds.top + hintBounds.height);
     fs::remove(path);
 }
+} // namespace kvelmora

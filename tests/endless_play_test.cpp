@@ -1,7 +1,8 @@
 // A scripted player through the level timeline and on for hours, and long frames: the game keeps
 // its timeline, its picture, its world and its cost.
-#include "../bench/game_autopilot.h"
+#include "game_autopilot.h"
 #include "constants.h"
+#include "random.h"
 #include "game.h"
 #include "test_support.h"
 
@@ -10,7 +11,11 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <set>
 #include <vector>
+
+namespace kvelmora
+{
 
 namespace
 {
@@ -18,19 +23,6 @@ constexpr float longestStep = 1.f / 30.f;     // seconds the game plays in one g
 constexpr long threeHours = 3 * 60 * 60 * 30; // steps
 constexpr float runnerScreenX = 50.f;         // pixels from the view's left edge
 constexpr float tolerance = 0.01f;            // pixels of float rounding in placed positions
-
-// The level timeline as the player meets it, one row per strip; the last row repeats.
-struct LevelRow
-{
-    float speed;  // pixels per second
-    float minGap; // least extra gap before a cluster, in window widths
-    float maxGap; // greatest extra gap, in window widths
-};
-
-const LevelRow levelRows[] = {
-    {450.f, 0.4f, 0.6f}, {500.f, 0.4f, 0.6f},  {550.f, 0.35f, 0.55f}, {600.f, 0.35f, 0.55f},
-    {650.f, 0.3f, 0.5f}, {700.f, 0.45f, 0.7f}, {700.f, 0.3f, 0.6f},   {750.f, 0.3f, 0.6f},
-};
 
 std::vector<sf::FloatRect> Bounds(const std::vector<sf::Sprite>& sprites)
 {
@@ -42,7 +34,8 @@ std::vector<sf::FloatRect> Bounds(const std::vector<sf::Sprite>& sprites)
 
 // Each gap before a cluster from flower `first` on lies in the row's range. It counts from the
 // strip's start or the previous cluster's margin, whichever is further right.
-void ExpectGapsWithin(const std::vector<sf::Sprite>& flowers, std::size_t first, float stripStart, const LevelRow& row)
+void ExpectGapsWithin(const std::vector<sf::Sprite>& flowers, std::size_t first, float stripStart,
+                      const LevelSegment& row)
 {
     for (std::size_t i = first; i < flowers.size(); i = FindClusterEnd(flowers, i) + 1)
     {
@@ -53,13 +46,6 @@ void ExpectGapsWithin(const std::vector<sf::Sprite>& flowers, std::size_t first,
     }
 }
 
-// Plays until the runner stands on the ground again after the first jump.
-void StartAndLand(Game& game)
-{
-    game.ProcessEvent(KeyPress(sf::Keyboard::Up));
-    while (game.GetPlayer().GetState() == PlayerState::InAir)
-        game.Update(frameTime);
-}
 } // namespace
 
 TEST(EndlessPlay, EachRowRulesFromItsStripAndAfterHoursThePictureTheGapsAndTheCostHold)
@@ -68,26 +54,28 @@ TEST(EndlessPlay, EachRowRulesFromItsStripAndAfterHoursThePictureTheGapsAndTheCo
     SeedRandom(2024); // any fixed seed: each run meets the same world
     Game game(&test.context);
     Autopilot autopilot(game);
-    const Player& player = game.GetPlayer();
-    const float scoreScreenX = game.GetTexts().at(scoreTextKey).getPosition().x;
+    const Player& player = ScreenProbe::Runner(game);
+    const std::vector<LevelSegment>& timeline = ScreenProbe::Timeline(game);
+    const float scoreScreenX = ScreenProbe::Texts(game).at(scoreTextKey).getPosition().x;
     std::size_t collected = 0;
     std::vector<float> strips; // where each strip starts, in the world of its time
     for (long step = 0; step < threeHours; ++step)
     {
         const float viewBefore = game.GetViewLeft();
-        const std::size_t row = game.GetSegmentIndex();
-        const std::vector<sf::FloatRect> items = Bounds(game.GetGarbage());
-        const float lastFlower = game.GetFlowers().empty() ? -1.f : Left(game.GetFlowers().back());
+        const float speedBefore = game.GetSpeed();
+        const std::size_t row = ScreenProbe::SegmentIndex(game);
+        const std::vector<sf::FloatRect> items = Bounds(ScreenProbe::Garbage(game));
+        const float lastFlower = ScreenProbe::Flowers(game).empty() ? -1.f : Left(ScreenProbe::Flowers(game).back());
         autopilot.Step(longestStep);
         ASSERT_EQ(game.GetState(), GameState::Running) << "touched a flower in step " << step;
-        ASSERT_EQ(game.GetSpeed(), levelRows[game.GetSegmentIndex()].speed);
+        ASSERT_GE(game.GetSpeed(), speedBefore) << "the speed only ever rises";
         const float viewLeft = game.GetViewLeft();
         ASSERT_NEAR(player.GetBounds().left - viewLeft, runnerScreenX, 0.01f) << "step " << step;
-        ASSERT_NEAR(game.GetTexts().at(scoreTextKey).getPosition().x - viewLeft, scoreScreenX, 0.01f);
+        ASSERT_NEAR(ScreenProbe::Texts(game).at(scoreTextKey).getPosition().x - viewLeft, scoreScreenX, 0.01f);
         // About ten screens' worth at most: from just behind the view to the end of the strip ahead.
-        ASSERT_LE(game.GetFlowers().size(), 100u) << "step " << step;
-        ASSERT_LE(game.GetGarbage().size(), 40u) << "step " << step;
-        ASSERT_LE(game.GetClouds().size(), 12u) << "step " << step;
+        ASSERT_LE(ScreenProbe::Flowers(game).size(), 100u) << "step " << step;
+        ASSERT_LE(ScreenProbe::Garbage(game).size(), 40u) << "step " << step;
+        ASSERT_LE(ScreenProbe::Clouds(game).size(), 12u) << "step " << step;
 
         // The world may have moved back by whole screens in this step.
         const float shift = std::round((viewBefore - viewLeft) / windowWidth) * windowWidth;
@@ -97,57 +85,66 @@ TEST(EndlessPlay, EachRowRulesFromItsStripAndAfterHoursThePictureTheGapsAndTheCo
             item.left -= shift;
             collected += player.GetBounds().intersects(item);
         }
-        if (game.GetSegmentIndex() != row)
+        if (ScreenProbe::SegmentIndex(game) != row)
         {
             // The next row rules from the step that starts on its strip; the rows all change before
             // the world first moves back.
             ASSERT_LT(row + 1, strips.size());
-            EXPECT_EQ(game.GetSegmentIndex(), row + 1);
+            EXPECT_EQ(ScreenProbe::SegmentIndex(game), row + 1);
             EXPECT_GE(viewBefore, strips[row + 1]);
-            EXPECT_LT(viewBefore, strips[row + 1] + levelRows[row].speed * longestStep);
+            EXPECT_LT(viewBefore, strips[row + 1] + timeline[row].speed * longestStep);
         }
 
         // Flowers stand left to right and those behind the view are dropped: new ones stand right of
         // the last one before. A new strip starts where the view's right edge stood.
-        const std::vector<sf::Sprite>& flowers = game.GetFlowers();
+        const std::vector<sf::Sprite>& flowers = ScreenProbe::Flowers(game);
         const auto firstNew = std::partition_point(flowers.begin(), flowers.end(), [&](const sf::Sprite& flower) {
             return Left(flower) <= lastFlower - shift;
         });
         if (firstNew == flowers.end())
             continue;
         strips.push_back((std::floor((viewBefore - shift) / windowWidth) + 1) * windowWidth);
-        const LevelRow& stripRow = levelRows[std::min(strips.size(), std::size(levelRows)) - 1];
+        const LevelSegment& stripRow = timeline[std::min(strips.size(), timeline.size()) - 1];
         ExpectGapsWithin(flowers, static_cast<std::size_t>(firstNew - flowers.begin()), strips.back(), stripRow);
         ASSERT_FALSE(HasFailure()) << "step " << step;
     }
-    EXPECT_EQ(game.GetSegmentIndex(), std::size(levelRows) - 1);
+    EXPECT_EQ(ScreenProbe::SegmentIndex(game), timeline.size() - 1);
+    EXPECT_EQ(timeline.front().speed, 450.f);
+    EXPECT_EQ(game.GetSpeed(), 750.f);
     EXPECT_GT(strips.size(), 700u); // one every eight screens, about 740 at the top speed
     EXPECT_GT(collected, 1000u);
-    EXPECT_EQ(game.GetScore(), 100 * static_cast<int>(collected));
+    EXPECT_EQ(ScreenProbe::Score(game), 100 * static_cast<int>(collected));
 
     autopilot.StopJumping();
     for (float played = 0.f; played < 5.f && game.GetState() == GameState::Running; played += longestStep)
         autopilot.Step(longestStep);
-    const sf::Text& bestRow = game.GetTexts().at(ScoreTableRowKey(0));
-    EXPECT_EQ(bestRow.getString(), L"1. " + FormatScore(game.GetScore()) + L"\n");
+    const sf::Text& bestRow = ScreenProbe::Texts(game).at(ScoreTableRowKey(0));
+    EXPECT_EQ(bestRow.getString(), L"1. " + FormatScore(ScreenProbe::Score(game)) + L"\n");
     EXPECT_EQ(bestRow.getFont(), &test.context.fonts[boldFontKey]) << "the new result is bold";
 }
 
 TEST(EndlessPlay, ALongFrameIsPlayedInShortStepsAndAStallAsAQuarterSecond)
 {
     TestContext test;
-    // A flower 30 pixels ahead of the runner, met in a long frame as in ordinary ones.
-    for (const float frame : {frameTime, 2.f})
+    // A quarter second at the first speed runs 112 pixels, further than the narrowest flower and the
+    // runner together: a flower of each kind just ahead ends the game as it does in ordinary frames.
+    std::set<float> widths;
+    for (unsigned int seed = 0; seed < 12; ++seed)
     {
-        SeedRandom(2024);
-        Game game(&test.context);
-        StartAndLand(game);
-        const sf::FloatRect runner = game.GetPlayer().GetBounds();
-        game.PlaceFlowerCluster(1, runner.left + runner.width + 30.f);
-        for (float played = 0.f; played < 2.f; played += frame)
-            game.Update(frame);
-        EXPECT_EQ(game.GetState(), GameState::GameOver) << "frames of " << frame << " s";
+        for (const float frame : {frameTime, 0.25f})
+        {
+            SeedRandom(seed);
+            Game game(&test.context);
+            game.Start();
+            const sf::FloatRect runner = ScreenProbe::Runner(game).GetBounds();
+            ScreenProbe::PlaceFlowerCluster(game, 1, runner.left + runner.width + 2.f);
+            widths.insert(ScreenProbe::Flowers(game).back().getGlobalBounds().width);
+            for (float played = 0.f; played < 0.25f; played += frame)
+                game.Update(frame);
+            EXPECT_EQ(game.GetState(), GameState::GameOver) << "seed " << seed << ", frames of " << frame << " s";
+        }
     }
+    EXPECT_EQ(widths.size(), 3u) << "every kind of flower met";
 
     // A stall just before the first strip is due: the strip still starts at the view's right edge.
     SeedRandom(2024);
@@ -159,7 +156,50 @@ TEST(EndlessPlay, ALongFrameIsPlayedInShortStepsAndAStallAsAQuarterSecond)
     game.Update(2.f);
     EXPECT_NEAR(game.GetViewLeft() - before, 0.25f * game.GetSpeed(), 0.01f) << "a stall plays a quarter second";
     game.Update(frameTime);
-    ASSERT_FALSE(game.GetFlowers().empty());
-    EXPECT_GE(Left(game.GetFlowers().front()), 2 * windowWidth + 0.4f * windowWidth) << "the first row's least gap";
-    EXPECT_GT(Left(game.GetFlowers().front()), game.GetViewLeft() + windowWidth) << "ahead of the view";
+    ASSERT_FALSE(ScreenProbe::Flowers(game).empty());
+    EXPECT_GE(Left(ScreenProbe::Flowers(game).front()), 2 * windowWidth + 0.4f * windowWidth)
+        << "the first row's least gap";
+    EXPECT_GT(Left(ScreenProbe::Flowers(game).front()), game.GetViewLeft() + windowWidth) << "ahead of the view";
 }
+
+// The world moves back every 80 screens; the sky after each move is as full as in the first minutes.
+TEST(EndlessPlay, TheCloudsStayAfterEveryMoveBackOfTheWorld)
+{
+    TestContext test;
+    SeedRandom(7);
+    Game game(&test.context);
+    constexpr int screensPerRebase = 80;
+    constexpr long tenMinutes = 10 * 60 * 64; // frames
+    std::vector<int> inView;                  // clouds in view at each screen boundary
+    float lastBoundary = 0.f;
+    for (long frame = 0; frame < tenMinutes; ++frame)
+    {
+        game.Update(frameTime);
+        const float viewLeft = game.GetViewLeft();
+        if (std::floor(viewLeft / windowWidth) == std::floor(lastBoundary / windowWidth))
+            continue;
+        lastBoundary = viewLeft;
+        const auto& clouds = ScreenProbe::Clouds(game);
+        inView.push_back(static_cast<int>(std::count_if(clouds.begin(), clouds.end(), [viewLeft](const sf::Sprite& c) {
+            return Right(c) > viewLeft && Left(c) < viewLeft + windowWidth;
+        })));
+    }
+    ASSERT_GT(inView.size(), 2u * screensPerRebase) << "the world moved back at least twice";
+    const auto average = [&inView](std::size_t from, std::size_t count) {
+        int sum = 0;
+        for (std::size_t screen = from; screen < from + count; ++screen)
+            sum += inView[screen];
+        return static_cast<float>(sum) / static_cast<float>(count);
+    };
+    const float firstMinutes = average(0, 40);
+    EXPECT_GT(firstMinutes, 1.f);
+    for (std::size_t moveBack = screensPerRebase; moveBack + 40 <= inView.size(); moveBack += screensPerRebase)
+    {
+        EXPECT_NEAR(average(moveBack, 40), firstMinutes, firstMinutes / 2) << "after the move at screen " << moveBack;
+        EXPECT_GT(*std::max_element(inView.begin() + static_cast<long>(moveBack),
+                                    inView.begin() + static_cast<long>(moveBack) + 5),
+                  0)
+            << "the sky is empty after the move at screen " << moveBack;
+    }
+}
+} // namespace kvelmora

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+namespace kvelmora
+{
+
 namespace
 {
 void FeedFrames(FrameRateWatch& watch, int count, float seconds)
@@ -40,3 +43,4 @@ TEST(FrameRateWatch, OnlyFramesConsistentlyMuchFasterThanSixtyASecondAskForALimi
     FeedFrames(unthrottled, 10, 1.f / 60.f); // the limit's own frames keep it
     EXPECT_TRUE(unthrottled.NeedsLimit());
 }
+} // namespace kvelmora

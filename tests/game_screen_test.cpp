@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+namespace kvelmora
+{
+
 namespace
 {
 constexpr float groundY = windowHeight - 100.f; // where the runner, flowers and items stand
@@ -18,16 +21,16 @@ class GameScreen : public ::testing::Test
 protected:
     TestContext test;
     Game game{&test.context};
-    const Player& player = game.GetPlayer();
+    const Player& player = ScreenProbe::Runner(game);
 };
 } // namespace
 
 TEST_F(GameScreen, ItemsGoIntoEachGapFromTheFirstClusterReachingTheStart)
 {
-    game.PlaceFlowerCluster(1, 1000.f); // flower 0
-    game.PlaceFlowerCluster(3, 1500.f); // flowers 1 to 3
-    game.PlaceFlowerCluster(1, 2100.f); // flower 4
-    const std::vector<sf::Sprite>& flowers = game.GetFlowers();
+    ScreenProbe::PlaceFlowerCluster(game, 1, 1000.f); // flower 0
+    ScreenProbe::PlaceFlowerCluster(game, 3, 1500.f); // flowers 1 to 3
+    ScreenProbe::PlaceFlowerCluster(game, 1, 2100.f); // flower 4
+    const std::vector<sf::Sprite>& flowers = ScreenProbe::Flowers(game);
     struct Case
     {
         float start;
@@ -43,12 +46,12 @@ TEST_F(GameScreen, ItemsGoIntoEachGapFromTheFirstClusterReachingTheStart)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.where);
-        const std::size_t before = game.GetGarbage().size();
-        game.PlaceGarbage(c.start);
-        ASSERT_EQ(game.GetGarbage().size() - before, c.gapsAfter.size());
+        const std::size_t before = ScreenProbe::Garbage(game).size();
+        ScreenProbe::PlaceGarbage(game, c.start);
+        ASSERT_EQ(ScreenProbe::Garbage(game).size() - before, c.gapsAfter.size());
         for (std::size_t k = 0; k < c.gapsAfter.size(); ++k)
         {
-            const sf::Sprite& item = game.GetGarbage()[before + k];
+            const sf::Sprite& item = ScreenProbe::Garbage(game)[before + k];
             const std::size_t clusterEnd = c.gapsAfter[k];
             EXPECT_GE(Left(item), Right(flowers[clusterEnd]) + spawnMargin);
             EXPECT_LE(Right(item), Left(flowers[clusterEnd + 1]) - spawnMargin + tolerance);
@@ -61,7 +64,7 @@ TEST_F(GameScreen, TheRunnerWaitsForTheFirstJumpAndJumpsOnlyFromTheGroundLanding
     // Four seconds, past a screen boundary, in the longest frames the game plays whole.
     for (int frame = 0; frame < 16; ++frame)
         game.Update(0.25f);
-    EXPECT_TRUE(game.GetFlowers().empty()) << "no strip before the first jump";
+    EXPECT_TRUE(ScreenProbe::Flowers(game).empty()) << "no strip before the first jump";
     game.ProcessEvent(KeyPress(sf::Keyboard::Up));
     constexpr int jumpFrames = 99; // far more than one jump lasts
     for (int frame = 0; frame < jumpFrames && player.GetState() == PlayerState::InAir; ++frame)
@@ -99,7 +102,7 @@ TEST(FlowerContact, NeedsFivePixelsOfOverlapEachWay)
 TEST_F(GameScreen, FlowersTouchedAtOnceEndTheGameWithOneResult)
 {
     for (int i = 0; i < 3; ++i)
-        game.PlaceFlowerCluster(1, 60.f);
+        ScreenProbe::PlaceFlowerCluster(game, 1, 60.f);
     test.context.highScores = {500, 400, -1, -2, -3};
     game.Update(0.f);
     EXPECT_EQ(test.context.highScores, (std::vector<int>{500, 400, 0, -1, -2}));
@@ -165,15 +168,16 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
         }
         EXPECT_EQ(fresh.IsPaused(), c.paused);
         EXPECT_EQ(fresh.GetState(), c.state);
-        EXPECT_EQ(fresh.GetPlayer().GetState(), c.runner);
+        EXPECT_EQ(ScreenProbe::Runner(fresh).GetState(), c.runner);
         if (c.paused)
         {
             const float viewLeft = fresh.GetViewLeft();
-            const sf::Color scoreColour = fresh.GetTexts().at(scoreTextKey).getFillColor();
+            const sf::Color scoreColour = ScreenProbe::Texts(fresh).at(scoreTextKey).getFillColor();
             for (int frame = 0; frame < 50; ++frame) // long enough for one blink
                 fresh.Update(frameTime);
             EXPECT_EQ(fresh.GetViewLeft(), viewLeft) << "a paused frame scrolled";
-            EXPECT_EQ(fresh.GetTexts().at(scoreTextKey).getFillColor(), scoreColour) << "a paused frame blinked";
+            EXPECT_EQ(ScreenProbe::Texts(fresh).at(scoreTextKey).getFillColor(), scoreColour)
+                << "a paused frame blinked";
         }
     }
 }
@@ -188,3 +192,4 @@ TEST_F(GameScreen, HandsTheMenusTheirViewBackWhenItGoes)
     }
     EXPECT_EQ(test.window.getView().getCenter(), test.window.getDefaultView().getCenter());
 }
+} // namespace kvelmora

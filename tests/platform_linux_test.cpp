@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <optional>
 
+namespace kvelmora::platform
+{
+
 TEST(FileLocations, ThePlayersFoldersFollowTheXdgVariablesOrTheirDefaults)
 {
     setenv("HOME", "/home/jana", 1);
@@ -27,3 +30,4 @@ TEST(FileLocations, ThePlayersFoldersFollowTheXdgVariablesOrTheirDefaults)
     EXPECT_EQ(GetInstalledAssetDirectory(GetExecutableDirectory()), std::nullopt);
     EXPECT_EQ(GetInstalledAssetDirectory("/opt/kvelmora/bin"), "/opt/kvelmora/share/kvelmora/assets");
 }
+} // namespace kvelmora::platform

@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include "assets.h"
 #include "constants.h"
 
 #include <SFML/Window/Mouse.hpp>
@@ -9,13 +10,16 @@
 #include <sstream>
 #include <system_error>
 
+namespace kvelmora
+{
+
 TestContext::TestContext()
     : window(sf::VideoMode(static_cast<unsigned int>(windowWidth), static_cast<unsigned int>(windowHeight), 32),
              "Kvelmora tests", sf::Style::Titlebar | sf::Style::Close)
     , context(&window)
 {
     window.setPosition({0, 0});
-    LoadAllAssets(context, std::filesystem::path(KVELMORA_SOURCE_DIR) / "assets");
+    LoadAllAssets(context.GetAssetMaps(), std::filesystem::path(KVELMORA_SOURCE_DIR) / "assets");
     context.highScores.assign(bestResultCount, 0);
 }
 
@@ -82,8 +86,8 @@ float Right(const sf::Sprite& sprite)
 void EndOnAFlower(Game& game)
 {
     const float deepInTheRunner = 40.f; // pixels right of its left edge
-    game.PlaceFlowerCluster(1, game.GetPlayer().GetBounds().left + deepInTheRunner);
-    game.CheckFlowerContact();
+    ScreenProbe::PlaceFlowerCluster(game, 1, ScreenProbe::Runner(game).GetBounds().left + deepInTheRunner);
+    ScreenProbe::CheckFlowerContact(game);
 }
 
 bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::path& link)
@@ -92,3 +96,4 @@ bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::p
     std::filesystem::create_symlink(target, link, error);
     return !error;
 }
+} // namespace kvelmora

@@ -2,12 +2,16 @@
 
 #include "application.h"
 #include "game.h"
+#include "screen_probe.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
 #include <filesystem>
 #include <string>
+
+namespace kvelmora
+{
 
 constexpr float windowWidth = 1366.f;            // pixels: the window every screen under test fills
 constexpr float windowHeight = 768.f;            // pixels
@@ -50,3 +54,4 @@ float Right(const sf::Sprite& sprite);
 
 // Plants a flower deep in the runner and lets it touch.
 void EndOnAFlower(Game& game);
+} // namespace kvelmora

@@ -4,6 +4,9 @@
 
 #include <cstdlib>
 
+namespace kvelmora
+{
+
 namespace
 {
 const FrameExtents noFrame;
@@ -92,3 +95,4 @@ TEST(WindowFit, WindowPixelsMapToLogicalPixelsAndExactlyToThemselvesAtTheLogical
     EXPECT_LT(ToLogical({512, 40}, {1024, 768}).y, 0.f) << "a bar lies outside the picture";
     EXPECT_NEAR(ToLogical({960, 540}, {1920, 1080}).x, 683.f, 0.01f);
 }
+} // namespace kvelmora

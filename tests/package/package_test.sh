@@ -27,6 +27,7 @@ expected=(
     ./usr/share/metainfo/$id.metainfo.xml
     ./usr/share/icons/hicolor/scalable/apps/$id.svg
     ./usr/share/man/man6/kvelmora.6.gz
+    ./usr/share/man/cs/man6/kvelmora.6.gz
     ./usr/share/doc/kvelmora/copyright
     ./usr/share/doc/kvelmora/LICENSE
     ./usr/share/kvelmora/assets/fonts/LICENSE-GUST-FONT-LICENSE.txt
@@ -40,6 +41,12 @@ for file in "${expected[@]}"; do
     grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
 done
 ! grep -E 'log\.txt|high_scores\.txt' <<<"$contents" || fail "the package ships a player's file"
+doc=$work/root/usr/share/doc/kvelmora
+for link in $(grep -oE '\]\([^)#]+\)' "$doc/README.md" | sed 's/^](//; s/)$//' | grep -v '://'); do
+    [ -e "$doc/$link" ] || fail "the installed README links $link, which is not installed"
+done
+grep -qx 'Exec=/usr/games/kvelmora' "$work/root/usr/share/applications/$id.desktop" ||
+    fail "the desktop entry does not start /usr/games/kvelmora"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in section games"
 grep -q "libsfml-graphics2.5" <<<"$(dpkg-deb -f "$deb" Depends)" || fail "no dependencies from dpkg-shlibdeps"
 # The installed game, started from the unpacked tree with nothing beside it that it could write.

@@ -1,0 +1,117 @@
+#include "assets.h"
+
+#include "constants.h"
+#include "platform.h"
+
+#include <array>
+#include <cstdlib>
+#include <istream>
+#include <memory>
+#include <sstream>
+
+namespace kvelmora
+{
+const std::string korvelKey = "korvel";
+const std::string partnerLogosKey = "logos-60";
+const std::string playerTextureKey = "player-74";
+const std::string largeCloud1Key = "cloud1-256";
+const std::string largeCloud2Key = "cloud2-256";
+const std::string smallCloud1Key = "cloud1-128";
+const std::string smallCloud2Key = "cloud2-128";
+const std::string canKey = "can-small";
+const std::string cokeCanKey = "coke-can-small";
+const std::string glassBottleKey = "glass-bottle-small";
+const std::string plasticBottleKey = "plastic-bottle-small";
+const std::string hvezdniceKey = "hvezdnice";
+const std::string lenKey = "len";
+const std::string sasankaKey = "sasanka";
+const std::string vegetaceKey = "vegetace";
+const std::string morfologieKey = "morfologie";
+const std::string pickupSoundKey = "pickup";
+const std::string gameOverSoundKey = "game-over";
+
+namespace
+{
+const std::string errorCaption = "Chyba";
+const std::string missingAssetMessage = "Aplikace nenalezla všechny soubory. Nainstalujte hru znova.";
+
+struct AssetEntry
+{
+    const std::string& key;
+    const char* file;
+};
+
+const std::array<AssetEntry, 2> fontTable = {{
+    {regularFontKey, "texgyreadventor-regular.otf"},
+    {boldFontKey, "texgyreadventor-bold.otf"},
+}};
+
+const std::array<AssetEntry, 16> textureTable = {{
+    {korvelKey, "Logos/korvel_50.png"},
+    {partnerLogosKey, "Logos/logos_combined_60.png"},
+    {playerTextureKey, "Player/player_spritesheet_74.png"},
+    {largeCloud1Key, "Clouds/256x256/Cloud_1.png"},
+    {largeCloud2Key, "Clouds/256x256/Cloud_2.png"},
+    {smallCloud1Key, "Clouds/128x128/Cloud_1.png"},
+    {smallCloud2Key, "Clouds/128x128/Cloud_2.png"},
+    {canKey, "Garbage/can_small_thinnest.v2.png"},
+    {cokeCanKey, "Garbage/coke_can_small_thinnest.v2.png"},
+    {glassBottleKey, "Garbage/glass_bottle_small_thinnest.v2.png"},
+    {plasticBottleKey, "Garbage/plastic_bottle_small_thinnest.v2.png"},
+    {hvezdniceKey, "Flowers/hvezdnice_larger.png"},
+    {lenKey, "Flowers/len_larger.png"},
+    {sasankaKey, "Flowers/sasanka_larger.png"},
+    {vegetaceKey, "vegetace_20.jpg"},
+    {morfologieKey, "morfologie_2_20.jpg"},
+}};
+
+const std::array<AssetEntry, 2> soundTable = {{
+    {pickupSoundKey, "pickup.wav"},
+    {gameOverSoundKey, "game_over.wav"},
+}};
+
+template <typename Asset, std::size_t Count>
+void LoadGroup(std::map<std::string, Asset>& assets, std::map<std::string, std::string>& files,
+               const std::array<AssetEntry, Count>& table, const std::filesystem::path& directory)
+{
+    for (const AssetEntry& entry : table)
+        LoadAsset(assets, entry.key, directory / entry.file, files[entry.key]);
+}
+} // namespace
+
+void AbortOnMissingAsset(const std::filesystem::path& path)
+{
+    WriteLog("Failed loading asset" + path.string());
+    platform::ShowErrorBox(errorCaption, missingAssetMessage);
+    WriteLog("Exiting");
+    std::exit(EXIT_FAILURE);
+}
+
+std::string ReadAssetFile(const std::filesystem::path& path)
+{
+    const std::unique_ptr<std::istream> input = platform::OpenRegularFile(path);
+    if (!input)
+        return {};
+    std::ostringstream content;
+    content << input->rdbuf();
+    return content.str();
+}
+
+void LoadAllAssets(const AssetMaps& assets, const std::filesystem::path& assetDirectory)
+{
+    WriteLog("Begin loading assets.");
+    LoadGroup(assets.fonts, assets.files, fontTable, assetDirectory / "fonts");
+    WriteLog("Fonts loaded.");
+
+    WriteLog("Began loading textures.");
+    LoadGroup(assets.textures, assets.files, textureTable, assetDirectory / "textures");
+    WriteLog("Textures loaded.");
+    for (auto& [key, texture] : assets.textures)
+        texture.setSmooth(true);
+    WriteLog("Texture smoothness set.");
+
+    WriteLog("Began loading sounds.");
+    LoadGroup(assets.soundBuffers, assets.files, soundTable, assetDirectory / "sounds");
+    WriteLog("Sounds loaded.");
+}
+} // namespace kvelmora

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <istream>
+#include <optional>
+#include <vector>
+
+namespace kvelmora
+{
+// Best results: exactly bestResultCount entries, best first.
+constexpr std::size_t bestResultCount = 5;
+
+// Puts a finished game's score into the best results (best first, fixed length); an equal older
+// result moves down. Returns the score's row, or -1 when it is below every entry.
+int InsertBestResult(std::vector<int>& bestResults, int score);
+
+std::optional<std::vector<int>> TryParseBestResults(std::istream& input); // nothing unless exactly five numbers
+std::vector<int> ParseBestResults(std::istream& input);                   // five zeros unless exactly five numbers
+std::vector<int> ReadBestResults(const std::filesystem::path& path);
+bool WriteBestResults(const std::filesystem::path& path, const std::vector<int>& scores);
+
+// Keeps the best-results file in step with the run: a finished game's result is saved at once, and
+// everything again at exit. Another copy of the game may save to the same file meanwhile, so each
+// save merges this run's unsaved results into what the file holds then.
+class BestResultsStore final
+{
+public:
+    explicit BestResultsStore(std::filesystem::path path);
+
+    std::vector<int> Load() const;
+    void Add(int score); // a finished game's score, saved by the next Save
+    bool Save();         // a failure is told once on standard error
+    bool LastSaveFailed() const { return m_lastSaveFailed; }
+
+private:
+    bool MergeAndWrite() const;
+    void TellFailure();
+
+    std::filesystem::path m_path;
+    std::vector<int> m_unsaved; // scores of finished games that the file does not hold yet
+    bool m_lastSaveFailed = false;
+    bool m_failureTold = false;
+};
+} // namespace kvelmora
