@@ -220,11 +220,9 @@ row_error_box_under_lang_c() {
     mv "$assets/sounds/game_over.wav" "$E2E_DIR/game_over.wav"
     (cd "$E2E_DIR" && exec env -u LC_ALL -u LC_CTYPE LANG=C ./kvelmora >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr") &
     E2E_GAME_PID=$!
-    local box width
-    e2e_wait_for 'box=$(xwininfo -root -children | awk "/\"Chyba\"/ {print \$1; exit}"); [ -n "$box" ]' 15 ||
-        e2e_fail "no error box appeared"
-    sleep 0.5
-    width=$(xwininfo -id "$box" | awk '/Width:/ {print $2}')
+    local width
+    e2e_wait_for e2e_error_box_shown 15 || e2e_fail "no error box appeared"
+    width=$(xwininfo -id "$E2E_BOX" | awk '/Width:/ {print $2}')
     [ "$width" -ge 400 ] || e2e_fail "the error box is $width pixels wide: its text stops early"
     mv "$E2E_DIR/game_over.wav" "$assets/sounds/game_over.wav"
 }

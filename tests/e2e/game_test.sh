@@ -26,14 +26,13 @@ e2e_start_game
 e2e_wait_for_window
 # "Hrát hru" ends near the right margin, at 45 % of the window's height.
 e2e_point 1130 365 click
-sleep 0.5
 [ "$(start_menu_count)" -eq 1 ] || e2e_fail "the start menu came back"
 e2e_screenshot "$shot"
 game_over_shown && e2e_fail "the game-over view before the game"
 play_until_a_flower
 
 e2e_key space
-sleep 0.5
+e2e_wait_for_frames
 e2e_screenshot "$shot"
 game_over_shown && e2e_fail "Space did not start a new game"
 [ "$(start_menu_count)" -eq 1 ] || e2e_fail "Space went to the start menu"

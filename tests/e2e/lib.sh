@@ -86,13 +86,33 @@ e2e_start_game() {
     E2E_GAME_PID=$!
 }
 
+# The passes of the frame loop finished so far, by the log.
+e2e_frames() {
+    grep -cxF "main: ProcessEvent end." "$E2E_DIR/assets/log.txt" 2>/dev/null || true
+}
+
+# Waits until the frame loop has finished two more passes: the input sent before has been handled.
+# A log that moved to log.1.txt meanwhile counts from nothing again.
+e2e_wait_for_frames() {
+    local before
+    before=$(e2e_frames)
+    e2e_wait_for "frames=\$(e2e_frames); [ \$frames -ge $((before + 2)) ] || [ \$frames -lt $before ]" 20 ||
+        e2e_fail "the frame loop stopped"
+}
+
+# Gives the game's window the keyboard focus and waits until the game has seen it.
+e2e_focus_window() {
+    xdotool windowfocus --sync "$E2E_WINDOW"
+    e2e_wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$E2E_WINDOW" ]' 10 || e2e_fail "the window did not get the focus"
+    e2e_wait_for_frames
+}
+
 # Waits for the game's window and gives it the keyboard focus.
 e2e_wait_for_window() {
     e2e_wait_for 'E2E_WINDOW=$(xdotool search --name "^Kvelmora$" 2>/dev/null | head -n 1); [ -n "$E2E_WINDOW" ]' 15 ||
         e2e_fail "the game window did not appear"
     e2e_wait_for 'e2e_log_has "main: ProcessEvent end."' 15 || e2e_fail "the frame loop did not start"
-    xdotool windowfocus --sync "$E2E_WINDOW"
-    sleep 0.2
+    e2e_focus_window
 }
 
 # True once the error box is shown; keeps its window in E2E_BOX. The box's window exists a
@@ -106,14 +126,14 @@ e2e_key() {
     xdotool key --delay 60 "$@"
 }
 
-# Moves the pointer to window coordinates ($1, $2); a click follows when $3 is "click".
-# No --sync: it waits 15 s when the pointer is already there.
+# Moves the pointer to window coordinates ($1, $2); a click follows when $3 is "click". Returns once
+# the game has handled both. No --sync: it waits 15 s when the pointer is already there.
 e2e_point() {
     xdotool mousemove --window "$E2E_WINDOW" "$1" "$2"
-    sleep 0.15
+    e2e_wait_for_frames
     if [ "${3:-}" = click ]; then
         xdotool click 1
-        sleep 0.15
+        e2e_wait_for_frames
     fi
 }
 

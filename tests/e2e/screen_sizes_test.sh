@@ -37,7 +37,7 @@ region_on_screen() {
 
 point_at() {
     xdotool mousemove --sync $(to_screen "$1" "$2")
-    sleep 0.3
+    e2e_wait_for_frames
 }
 
 # The darkest grey in a logical region of the last screenshot, 0 (black) to 1 (white).
@@ -96,8 +96,7 @@ expect_window() {
     picture=($2)
     E2E_WINDOW=$(game_window)
     # Without a window manager nobody gives a new window the focus; the keys follow the pointer.
-    xdotool windowfocus --sync "$E2E_WINDOW"
-    sleep 0.5
+    e2e_focus_window
 }
 
 # F11 replaces the window by a new one, which may have the same geometry.
@@ -184,7 +183,8 @@ for row in "${sizes[@]}"; do
     e2e_key p
     switch_to "$screen_width $screen_height 0 0" "$full_width $full_height $full_x $full_y"
     e2e_screenshot "$shot" && cp "$shot" "$E2E_DIR/before.png"
-    sleep 0.5
+    e2e_wait_for_frames
+    e2e_wait_for_frames
     e2e_screenshot "$shot"
     [ "$(compare -metric AE "$E2E_DIR/before.png" "$shot" null: 2>&1)" = 0 ] ||
         e2e_fail "$size: the paused game moved after F11"

@@ -21,7 +21,7 @@ keep_screenshots
 [ "$(win_best_results)" = "0 -1 -2 -3 -4 " ] ||
     win_fail "the result is not on disk right after the game over: $(win_best_results)"
 win_key space
-sleep 1
+win_wait_for_frames
 win_game_over_shown && win_fail "Space did not start a new game"
 win_escape
 

@@ -98,6 +98,19 @@ win_log_has_path_line() {
     win_log | tr '\\' / | grep -xF -- "$1" >/dev/null
 }
 
+# The passes of the frame loop finished so far, by the log.
+win_frames() {
+    win_log | grep -cxF "main: ProcessEvent end." || true
+}
+
+# Waits until the frame loop has finished two more passes: the input sent before has been handled.
+win_wait_for_frames() {
+    local before
+    before=$(win_frames)
+    win_wait_for "frames=\$(win_frames); [ \$frames -ge $((before + 2)) ] || [ \$frames -lt $before ]" 30 ||
+        win_fail "the frame loop stopped"
+}
+
 win_start_game() {
     (cd "$WIN_DIR" && exec wine ./kvelmora.exe >"$WIN_ROOT/stdout" 2>"$WIN_ROOT/stderr") &
     WIN_GAME_PID=$!
@@ -113,7 +126,7 @@ win_wait_for_window() {
     WIN_CLIENT_X=$(((width - winWidth) / 2))
     WIN_CLIENT_Y=$((height - winHeight - WIN_CLIENT_X))
     win_x xdotool windowfocus --sync "$WIN_WINDOW"
-    sleep 0.3
+    win_wait_for_frames
 }
 
 win_key() {
@@ -123,10 +136,10 @@ win_key() {
 # Moves the pointer to client coordinates ($1, $2); a click follows when $3 is "click".
 win_point() {
     win_x xdotool mousemove --sync --window "$WIN_WINDOW" $(($1 + WIN_CLIENT_X)) $(($2 + WIN_CLIENT_Y))
-    sleep 0.2
+    win_wait_for_frames
     if [ "${3:-}" = click ]; then
         win_x xdotool click 1
-        sleep 0.2
+        win_wait_for_frames
     fi
 }
 
@@ -165,11 +178,13 @@ win_best_results() {
 win_play_to_game_over() {
     # "Hrát hru" ends near the right margin, at 45 % of the window's height.
     win_point 1130 365 click
-    sleep 1
+    win_wait_for '! win_log | tail -n 20 | grep -q "start_menu: Draw"' 30 ||
+        win_fail "the click on \"Hrát hru\" did not start a game"
+    win_wait_for_frames
     win_screenshot "$WIN_ROOT/waiting.png"
     win_game_over_shown && win_fail "the game-over view before the game"
     win_key Up
-    sleep 0.4
+    win_wait_for_frames
     win_screenshot "$WIN_ROOT/running.png"
     win_wait_for win_game_over_shown 30 || win_fail "the game did not end on a flower"
     cp "$WIN_ROOT/shot.png" "$WIN_ROOT/game_over.png"

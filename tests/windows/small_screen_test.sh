@@ -14,7 +14,7 @@ win_start_game
 win_wait_for 'WIN_WINDOW=$(xdotool search --name "^Kvelmora$" 2>/dev/null | head -n 1); [ -n "$WIN_WINDOW" ]' 30 ||
     win_fail "the game window did not appear"
 win_wait_for 'win_log_has "start_menu: Draw end."' 30 || win_fail "the start menu was never drawn"
-sleep 0.5
+win_wait_for_frames
 read -r x y width height < <(xwininfo -id "$WIN_WINDOW" |
     awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
 echo "window ${width}x${height} at $x,$y on a ${screenWidth}x${screenHeight} screen"

@@ -34,7 +34,6 @@ awk -v t="$firstFrame" -v max="$maxFirstFrameSeconds" 'BEGIN { exit !(t < max) }
 
 win_wait_for_window
 win_point 2 2 # away from the buttons, which turn grey under the pointer
-sleep 0.5
 win_screenshot "$WIN_ROOT/start_menu.png"
 [ -n "${WINDOWS_SCREENSHOTS:-}" ] && cp "$WIN_ROOT/start_menu.png" "$WINDOWS_SCREENSHOTS/windows_start_menu.png"
 different=$(compare -metric AE -fuzz 12% "$WIN_ROOT/start_menu.png" "$reference" null: 2>&1 || true)
