@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <istream>
-#include <optional>
+#include <string>
 #include <vector>
 
 namespace kvelmora
@@ -15,8 +15,15 @@ constexpr std::size_t bestResultCount = 5;
 // result moves down. Returns the score's row, or -1 when it is below every entry.
 int InsertBestResult(std::vector<int>& bestResults, int score);
 
-std::optional<std::vector<int>> TryParseBestResults(std::istream& input); // nothing unless exactly five numbers
-std::vector<int> ParseBestResults(std::istream& input);                   // five zeros unless exactly five numbers
+// What a best-results file holds.
+struct StoredBestResults
+{
+    std::vector<int> scores; // best first; five zeros unless the file starts with exactly five numbers
+    bool damaged = false;    // it holds something besides five numbers and white space
+};
+
+StoredBestResults ParseStoredBestResults(std::istream& input);
+std::vector<int> ParseBestResults(std::istream& input); // the scores alone
 std::vector<int> ReadBestResults(const std::filesystem::path& path);
 bool WriteBestResults(const std::filesystem::path& path, const std::vector<int>& scores);
 
@@ -35,7 +42,7 @@ public:
 
 private:
     bool MergeAndWrite() const;
-    void TellFailure();
+    void TellFailure(const std::string& reason);
 
     std::filesystem::path m_path;
     std::vector<int> m_unsaved; // scores of finished games that the file does not hold yet

@@ -19,11 +19,15 @@ const std::filesystem::path& LogDirectory()
     return GetFileLocations().log;
 }
 
-// The line that passed the limit is whole in the old file; the next one starts a new file.
+// The line that passed the limit is whole in the old file; the next one starts a new file. Where the
+// log cannot move (log.1.txt a folder, a folder the game may not write to), it starts again in place,
+// so the limit holds whatever fails.
 void RotateLog()
 {
     std::error_code error;
     std::filesystem::rename(LogDirectory() / logFileName, LogDirectory() / rotatedLogFileName, error);
+    if (error)
+        platform::EmptyFile(LogDirectory() / logFileName);
 }
 } // namespace
 

@@ -68,14 +68,30 @@ std::optional<std::uintmax_t> AppendToFile(const std::filesystem::path& path, co
 void EmptyFile(const std::filesystem::path& path);
 // Replaces the file whole or not at all: a new file beside it, flushed to disk, renamed over it.
 bool WriteWholeFile(const std::filesystem::path& path, const std::string& content);
+// Removes the new files that writes of this path left when they were killed halfway; a new file
+// that a running write still holds stays.
+void RemoveLeftoverTemporaries(const std::filesystem::path& path);
 
 // Opens a regular file for reading without ever waiting: null for a missing file and for anything
 // that is not a regular file (a FIFO, a device, a folder).
 std::unique_ptr<std::istream> OpenRegularFile(const std::filesystem::path& path);
 
+// What became of an action that was to run under a lock.
+enum class LockedRun
+{
+    Succeeded,
+    Failed, // the action ran and failed
+    Busy,   // another holder kept the lock through the whole wait, or the wait was told to stop
+    NoLock, // nothing could be locked, so the action never ran
+};
+
 // Runs the action while holding an exclusive lock on the lock file, which is created when missing;
-// other copies of the game wait for each other there. Without a lock file the action runs unlocked.
-bool RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action);
+// other copies of the game wait for each other there, for about two seconds at most, and less when
+// stopWaiting says so. Where the lock file cannot be had (a folder or a link planted there) the
+// lock falls back to one that cannot be planted; the action never runs unlocked.
+LockedRun RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action,
+                    const std::function<bool()>& stopWaiting);
+
 // Where the game's window may go, asked afresh at every start and on every return from fullscreen:
 // the desktop's usable area without taskbars and panels (Windows: the work area; X11: _NET_WORKAREA
 // where the window manager publishes it, else the whole desktop) and the frame that the system puts

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -31,6 +32,9 @@ namespace kvelmora::platform
 namespace
 {
 const std::string gameFolder = "kvelmora";
+constexpr auto lockWait = std::chrono::seconds(2);       // how long a save waits for another copy's
+constexpr auto lockPoll = std::chrono::milliseconds(10); // between attempts at a busy lock
+constexpr std::size_t temporarySuffixLength = 6;         // the XXXXXX that mkostemp fills in
 
 volatile std::sig_atomic_t stopRequested = 0; // set by SIGTERM, SIGINT or SIGHUP
 
@@ -127,12 +131,71 @@ mode_t CreatedFileMode()
     return 0666 & ~mask;
 }
 
+// The folder itself, for a lock or a flush.
+int OpenFolder(const std::filesystem::path& folder)
+{
+    return open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
 // The rename itself is only on disk once the folder is. A file system that cannot flush a
 // folder (EINVAL) keeps its renames without it.
 bool SyncFolder(const std::filesystem::path& folder)
 {
-    const Descriptor descriptor(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Descriptor descriptor(OpenFolder(folder));
     return descriptor.IsOpen() && (fsync(descriptor.Get()) == 0 || errno == EINVAL);
+}
+
+enum class LockAttempt
+{
+    Locked,
+    Busy,
+    Unlockable,
+};
+
+// Polls instead of blocking: a copy frozen while it holds the lock must not hold up the others for
+// ever, and a wait in flock() would not even end on a stop request.
+LockAttempt LockWithin(const Descriptor& lock, const std::function<bool()>& stopWaiting)
+{
+    if (!lock.IsOpen())
+        return LockAttempt::Unlockable;
+    const auto deadline = std::chrono::steady_clock::now() + lockWait;
+    for (;;)
+    {
+        if (flock(lock.Get(), LOCK_EX | LOCK_NB) == 0)
+            return LockAttempt::Locked;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return LockAttempt::Unlockable;
+        if (stopWaiting() || std::chrono::steady_clock::now() >= deadline)
+            return LockAttempt::Busy;
+        std::this_thread::sleep_for(lockPoll);
+    }
+}
+
+// The action's outcome under the descriptor's lock; nothing when the descriptor cannot be locked.
+std::optional<LockedRun> RunHolding(const Descriptor& lock, const std::function<bool()>& action,
+                                    const std::function<bool()>& stopWaiting)
+{
+    switch (LockWithin(lock, stopWaiting))
+    {
+    case LockAttempt::Locked:
+        return action() ? LockedRun::Succeeded : LockedRun::Failed; // the lock goes with the descriptor
+    case LockAttempt::Busy:
+        return LockedRun::Busy;
+    case LockAttempt::Unlockable:
+        break;
+    }
+    return std::nullopt;
+}
+
+// The names mkostemp gives the new files of a write: the path, a dot and six letters or digits.
+bool IsTemporaryName(const std::string& name, const std::string& target)
+{
+    const std::string prefix = target + '.';
+    const auto isLetterOrDigit = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    };
+    return name.size() == prefix.size() + temporarySuffixLength && name.compare(0, prefix.size(), prefix) == 0 &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), isLetterOrDigit);
 }
 
 std::filesystem::path HomeFolder()
@@ -250,6 +313,8 @@ bool WriteWholeFile(const std::filesystem::path& path, const std::string& conten
     Descriptor descriptor(mkostemp(temporary.data(), O_CLOEXEC));
     if (!descriptor.IsOpen())
         return false;
+    // Held until the file is closed, so RemoveLeftoverTemporaries knows a running write's file.
+    flock(descriptor.Get(), LOCK_EX | LOCK_NB);
     const bool written = WriteAll(descriptor.Get(), content) && fchmod(descriptor.Get(), CreatedFileMode()) == 0 &&
                          fsync(descriptor.Get()) == 0;
     if (!descriptor.Close() || !written || std::rename(temporary.c_str(), path.c_str()) != 0)
@@ -269,16 +334,32 @@ std::unique_ptr<std::istream> OpenRegularFile(const std::filesystem::path& path)
     return std::make_unique<DescriptorStream>(descriptor.Release());
 }
 
-bool RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action)
+void RemoveLeftoverTemporaries(const std::filesystem::path& path)
 {
-    const Descriptor descriptor(open(lockFile.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
-    if (descriptor.IsOpen())
+    const std::string target = path.filename().string();
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(path.parent_path().empty() ? "." : path.parent_path(), error);
+         !error && entry != std::filesystem::directory_iterator(); entry.increment(error))
     {
-        while (flock(descriptor.Get(), LOCK_EX) != 0 && errno == EINTR)
-        {
-        }
+        if (!IsTemporaryName(entry->path().filename().string(), target))
+            continue;
+        // A killed write's lock went with it; a running one's still holds.
+        const Descriptor file(open(entry->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (file.IsOpen() && IsRegularFile(file.Get()) && flock(file.Get(), LOCK_EX | LOCK_NB) == 0)
+            unlink(entry->path().c_str());
     }
-    return action(); // the lock goes with the descriptor
+}
+
+LockedRun RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action,
+                    const std::function<bool()>& stopWaiting)
+{
+    const Descriptor file(open(lockFile.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (const std::optional<LockedRun> run = RunHolding(file, action, stopWaiting))
+        return *run;
+    // A folder or a link planted at the lock file's name refuses the lock; the folder that holds
+    // the results cannot be planted, and every copy that falls back locks that same folder.
+    const Descriptor folder(OpenFolder(lockFile.parent_path()));
+    return RunHolding(folder, action, stopWaiting).value_or(LockedRun::NoLock);
 }
 
 namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -32,6 +33,10 @@ constexpr DWORD longestPath = 32768;         // the longest path Windows can han
 constexpr int temporaryNameAttempts = 100;   // unique names tried before a replace gives up
 constexpr std::size_t readBufferSize = 4096; // bytes read from a file at a time
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr auto lockWait = std::chrono::seconds(2);                // how long a save waits for another copy's
+constexpr DWORD lockPollMilliseconds = 10;                        // between attempts at a busy lock
+constexpr std::uint64_t fnvOffsetBasis = 14695981039346656037ull; // FNV-1a, 64 bits
+constexpr std::uint64_t fnvPrime = 1099511628211ull;
 const std::wstring gameFolder = L"Kvelmora";           // below the player's application-data folders
 const std::wstring uninstallerName = L"Uninstall.exe"; // what the installer puts beside the game
 
@@ -86,11 +91,17 @@ private:
 };
 
 // Opens the path itself, never what a symbolic link or junction there points to.
-FileHandle OpenFile(const std::filesystem::path& path, DWORD access, DWORD disposition)
+FileHandle OpenFile(const std::filesystem::path& path, DWORD access, DWORD disposition, DWORD share = shareAll)
 {
-    return FileHandle(CreateFileW(path.c_str(), access, shareAll, nullptr, disposition,
+    return FileHandle(CreateFileW(path.c_str(), access, share, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
+
+struct HandleCloser
+{
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using MutexHandle = std::unique_ptr<void, HandleCloser>; // null when missing, unlike a file handle
 
 // A plain file on a disk: not a folder, a link, a device or a pipe.
 bool IsRegularFile(const FileHandle& file)
@@ -120,6 +131,126 @@ std::filesystem::path TemporaryName(const std::filesystem::path& path, int attem
     std::filesystem::path name = path;
     name += "." + std::to_string(GetCurrentProcessId()) + "." + std::to_string(attempt) + ".tmp";
     return name;
+}
+
+// The names TemporaryName gives: the path, a dot, a process number, a dot, a count and ".tmp".
+bool IsTemporaryName(const std::wstring& name, const std::wstring& target)
+{
+    const std::wstring prefix = target + L".";
+    const std::wstring suffix = L".tmp";
+    if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    const std::wstring numbers = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    const std::size_t dot = numbers.find(L'.');
+    const auto isDigit = [](wchar_t c) {
+        return c >= L'0' && c <= L'9';
+    };
+    return dot != std::wstring::npos && dot > 0 && dot + 1 < numbers.size() &&
+           std::all_of(numbers.begin(), numbers.begin() + static_cast<std::ptrdiff_t>(dot), isDigit) &&
+           std::all_of(numbers.begin() + static_cast<std::ptrdiff_t>(dot) + 1, numbers.end(), isDigit);
+}
+
+enum class LockAttempt
+{
+    Locked,
+    Busy,
+    Unlockable,
+};
+
+// Polls instead of waiting: a copy frozen while it holds the lock must not hold up the others for ever.
+LockAttempt PollLock(const std::function<LockAttempt()>& attempt, const std::function<bool()>& stopWaiting)
+{
+    const auto deadline = std::chrono::steady_clock::now() + lockWait;
+    for (;;)
+    {
+        const LockAttempt result = attempt();
+        if (result != LockAttempt::Busy)
+            return result;
+        if (stopWaiting() || std::chrono::steady_clock::now() >= deadline)
+            return LockAttempt::Busy;
+        Sleep(lockPollMilliseconds);
+    }
+}
+
+// The action's outcome under a lock that the attempt takes and the release gives back; nothing when
+// the lock cannot be had at all.
+std::optional<LockedRun> RunUnder(const std::function<LockAttempt()>& attempt, const std::function<void()>& release,
+                                  const std::function<bool()>& action, const std::function<bool()>& stopWaiting)
+{
+    switch (PollLock(attempt, stopWaiting))
+    {
+    case LockAttempt::Locked:
+    {
+        const bool done = action();
+        release();
+        return done ? LockedRun::Succeeded : LockedRun::Failed;
+    }
+    case LockAttempt::Busy:
+        return LockedRun::Busy;
+    case LockAttempt::Unlockable:
+        break;
+    }
+    return std::nullopt;
+}
+
+// A mutex of this session stands in for a lock file that cannot be locked. Every copy names it after
+// the lock file's full path in lower case, hashed, as no '\' may follow the namespace.
+std::wstring LockMutexName(const std::filesystem::path& lockFile)
+{
+    std::error_code error;
+    std::wstring path = std::filesystem::absolute(lockFile, error).lexically_normal().wstring();
+    CharLowerBuffW(path.data(), static_cast<DWORD>(path.size()));
+    std::uint64_t hash = fnvOffsetBasis;
+    for (const wchar_t c : path)
+    {
+        hash ^= static_cast<std::uint64_t>(c);
+        hash *= fnvPrime;
+    }
+    return L"Local\\kvelmora-lock-" + std::to_wstring(hash);
+}
+
+// The lock file's own lock; nothing when the file cannot be locked at all.
+std::optional<LockedRun> RunUnderLockFile(const std::filesystem::path& lockFile, const std::function<bool()>& action,
+                                          const std::function<bool()>& stopWaiting)
+{
+    const FileHandle file = OpenFile(lockFile, GENERIC_READ, OPEN_ALWAYS);
+    if (!file.IsOpen() || !IsRegularFile(file))
+        return std::nullopt;
+    OVERLAPPED whole = {};
+    const auto lock = [&file, &whole] {
+        if (LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole))
+            return LockAttempt::Locked;
+        return GetLastError() == ERROR_LOCK_VIOLATION ? LockAttempt::Busy : LockAttempt::Unlockable;
+    };
+    const auto unlock = [&file, &whole] {
+        UnlockFileEx(file.Get(), 0, MAXDWORD, MAXDWORD, &whole);
+    };
+    return RunUnder(lock, unlock, action, stopWaiting);
+}
+
+LockedRun RunUnderMutex(const std::filesystem::path& lockFile, const std::function<bool()>& action,
+                        const std::function<bool()>& stopWaiting)
+{
+    const MutexHandle mutex(CreateMutexW(nullptr, FALSE, LockMutexName(lockFile).c_str()));
+    if (!mutex)
+        return LockedRun::NoLock;
+    const auto take = [&mutex] {
+        switch (WaitForSingleObject(mutex.get(), 0))
+        {
+        case WAIT_OBJECT_0:
+        case WAIT_ABANDONED: // its holder ended while it held it
+            return LockAttempt::Locked;
+        case WAIT_TIMEOUT:
+            return LockAttempt::Busy;
+        default:
+            return LockAttempt::Unlockable;
+        }
+    };
+    const auto release = [&mutex] {
+        ReleaseMutex(mutex.get());
+    };
+    return RunUnder(take, release, action, stopWaiting).value_or(LockedRun::NoLock);
 }
 
 // Reads an open file through its handle, so the stream sees the very file that was checked.
@@ -277,7 +408,8 @@ bool WriteWholeFile(const std::filesystem::path& path, const std::string& conten
     for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt)
     {
         const std::filesystem::path temporary = TemporaryName(path, attempt);
-        FileHandle file = OpenFile(temporary, GENERIC_WRITE, CREATE_NEW);
+        // Not shared for deletion while open, so RemoveLeftoverTemporaries leaves a running write's file.
+        FileHandle file = OpenFile(temporary, GENERIC_WRITE, CREATE_NEW, FILE_SHARE_READ);
         if (!file.IsOpen())
         {
             if (GetLastError() == ERROR_FILE_EXISTS)
@@ -305,15 +437,26 @@ std::unique_ptr<std::istream> OpenRegularFile(const std::filesystem::path& path)
     return std::make_unique<FileStream>(std::move(file));
 }
 
-bool RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action)
+void RemoveLeftoverTemporaries(const std::filesystem::path& path)
 {
-    const FileHandle file = OpenFile(lockFile, GENERIC_READ, OPEN_ALWAYS);
-    OVERLAPPED whole = {};
-    const bool locked = file.IsOpen() && LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole);
-    const bool result = action();
-    if (locked)
-        UnlockFileEx(file.Get(), 0, MAXDWORD, MAXDWORD, &whole);
-    return result;
+    const std::wstring target = path.filename().wstring();
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(path.parent_path().empty() ? L"." : path.parent_path(), error);
+         !error && entry != std::filesystem::directory_iterator(); entry.increment(error))
+    {
+        // A running write's file refuses deletion.
+        if (IsTemporaryName(entry->path().filename().wstring(), target))
+            DeleteFileW(entry->path().c_str());
+    }
+}
+
+LockedRun RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action,
+                    const std::function<bool()>& stopWaiting)
+{
+    if (const std::optional<LockedRun> run = RunUnderLockFile(lockFile, action, stopWaiting))
+        return *run;
+    // A folder or a link planted at the lock file's name refuses the lock, but not a mutex.
+    return RunUnderMutex(lockFile, action, stopWaiting);
 }
 
 WindowRoom GetWindowRoom()

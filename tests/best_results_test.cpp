@@ -2,6 +2,7 @@
 #include "file_locations.h"
 #include "constants.h"
 #include "game.h"
+#include "platform.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <filesystem>
+#include <future>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -48,6 +51,43 @@ protected:
 
     const fs::path folder = fs::path(::testing::TempDir()) / ("best_results_" + std::to_string(getpid()));
     const fs::path path = folder / "high_scores.txt";
+    const fs::path lock = folder / "high_scores.txt.lock";
+};
+
+// Another copy of the game inside its save: it holds the lock from construction to destruction, or
+// for ten seconds at most, so that a save that waited for it without a bound ends and fails its test.
+class LockHolder
+{
+public:
+    explicit LockHolder(const fs::path& lockFile)
+    {
+        std::promise<bool> holding;
+        std::future<bool> holds = holding.get_future();
+        m_thread = std::thread([this, lockFile, holding = std::move(holding)]() mutable {
+            const auto hold = [this, &holding] {
+                holding.set_value(true);
+                m_release.wait_for(std::chrono::seconds(10));
+                return true;
+            };
+            if (platform::RunLocked(lockFile, hold, [] { return false; }) != platform::LockedRun::Succeeded)
+                holding.set_value(false);
+        });
+        m_holds = holds.get();
+    }
+
+    ~LockHolder()
+    {
+        m_released.set_value();
+        m_thread.join();
+    }
+
+    bool Holds() const { return m_holds; }
+
+private:
+    std::promise<void> m_released;
+    std::future<void> m_release = m_released.get_future();
+    std::thread m_thread;
+    bool m_holds = false;
 };
 } // namespace
 
@@ -180,28 +220,138 @@ TEST_F(BestResults, TwoCopiesSavingAtTheSameMomentNeverLoseAResult)
     EXPECT_EQ(lostRounds, 0) << "of " << rounds << " rounds";
 }
 
-TEST_F(BestResults, ADamagedFileIsKeptAsBadBeforeItIsFirstWrittenOver)
+TEST_F(BestResults, EachDamagedFileIsKeptUnderAFreeNameBeforeItIsFirstWrittenOver)
 {
-    const fs::path bad = folder / "high_scores.txt.bad";
+    const auto kept = [this](const std::string& suffix) {
+        return folder / ("high_scores.txt.bad" + suffix);
+    };
     const std::string damaged = "\xef\xbb\xbf"
                                 "900 800 700 600 500\n";
     WriteFile(path, damaged);
-    WriteFile(bad, "an older damaged file");
+    WriteFile(kept(""), "an older damaged file");
+    fs::create_directory(kept(".2")); // taken, though not by a file
 
     BestResultsStore store(path);
     EXPECT_EQ(store.Load(), zeros);
     store.Add(100);
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(ReadFile(path), "100\n0\n0\n0\n0\n");
-    EXPECT_EQ(ReadFile(bad), damaged);
+    EXPECT_EQ(ReadFile(kept("")), "an older damaged file");
+    EXPECT_EQ(ReadFile(kept(".1")), damaged);
     ASSERT_TRUE(store.Save());
-    EXPECT_EQ(ReadFile(bad), damaged) << "a good file is never kept";
+    EXPECT_FALSE(fs::exists(kept(".3"))) << "a good file is never kept";
+
+    WriteFile(path, "second damaged");
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(ReadFile(kept(".1")), damaged);
+    EXPECT_EQ(ReadFile(kept(".3")), "second damaged");
+
+    // Once every name is taken the oldest copies stay, and the log says the new one was not kept.
+    for (int copy = 4; copy <= 9; ++copy)
+        WriteFile(kept("." + std::to_string(copy)), "copy " + std::to_string(copy));
+    WriteFile(path, "one damaged file too many");
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(ReadFile(path), "0\n0\n0\n0\n0\n");
+    EXPECT_EQ(ReadFile(kept(".9")), "copy 9");
+    EXPECT_FALSE(fs::exists(kept(".10")));
+    EXPECT_NE(ReadFile(GetAssetDirectory() / "log.txt").find("not kept"), std::string::npos);
 
     // An empty file has nothing to keep.
-    fs::remove(bad);
+    fs::remove(kept(".9"));
     WriteFile(path, "");
     ASSERT_TRUE(store.Save());
-    EXPECT_FALSE(fs::exists(bad));
+    EXPECT_FALSE(fs::exists(kept(".9")));
+}
+
+// Five numbers followed by anything but white space still show, as they did, but the bytes are kept.
+TEST_F(BestResults, DamageAfterTheFifthNumberIsKeptAsBadWhileTheNumbersStillShow)
+{
+    struct Case
+    {
+        std::string content;
+        Scores shown;
+    };
+    const Case damagedAtTheEnd[] = {
+        {"5 4 3 2 1\nhello world\n", {5, 4, 3, 2, 1}},
+        {"5 4 3 2 1.9", {5, 4, 3, 2, 1}},
+        {"5 4 3 2 0x1", {5, 4, 3, 2, 0}},
+        {std::string("5 4 3 2 1\n\0\0\0", 13), {5, 4, 3, 2, 1}},
+    };
+    const fs::path bad = folder / "high_scores.txt.bad";
+    for (const Case& c : damagedAtTheEnd)
+    {
+        fs::remove(bad);
+        WriteFile(path, c.content);
+        BestResultsStore store(path);
+        EXPECT_EQ(store.Load(), c.shown) << c.content;
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(ReadFile(bad), c.content);
+        EXPECT_EQ(ReadBestResults(path), c.shown) << c.content;
+    }
+
+    fs::remove(bad);
+    for (const char* clean : {"5\r\n4\r\n3\r\n2\r\n1\r\n", "+5 +4 3 2 1 \t\n"})
+    {
+        WriteFile(path, clean);
+        BestResultsStore store(path);
+        EXPECT_EQ(store.Load(), (Scores{5, 4, 3, 2, 1}));
+        ASSERT_TRUE(store.Save());
+        EXPECT_FALSE(fs::exists(bad)) << clean;
+    }
+}
+
+// A copy frozen inside its save must not hold up the others for ever: a save gives up after a while,
+// says so, and keeps its results for the next save.
+TEST_F(BestResults, ACopyHoldingTheLockMakesASaveFailSoonAndItsResultsWait)
+{
+    BestResultsStore store(path);
+    store.Add(300);
+    {
+        const LockHolder other(lock);
+        ASSERT_TRUE(other.Holds());
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(store.Save());
+        const std::string told = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(told.find("holds the lock"), std::string::npos) << told;
+        EXPECT_FALSE(fs::exists(path));
+
+        // A stop request ends the wait at once.
+        int asked = 0;
+        bool ran = false;
+        const auto stopOnThirdQuestion = [&asked] {
+            return ++asked == 3;
+        };
+        EXPECT_EQ(platform::RunLocked(
+                      lock, [&ran] { return ran = true; }, stopOnThirdQuestion),
+                  platform::LockedRun::Busy);
+        EXPECT_FALSE(ran);
+        EXPECT_EQ(asked, 3);
+    }
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(ReadFile(path), "300\n0\n0\n0\n0\n");
+}
+
+// Whoever may write in the folder may plant a folder or a link where the lock file goes; two copies
+// must still never save at once.
+TEST_F(BestResults, APlantedLockFileNeverLetsTwoCopiesSaveAtOnce)
+{
+    const fs::path victim = folder / "victim";
+    WriteFile(victim, "someone else's file\n");
+    // A folder, a link to someone else's file, and a link to nothing.
+    for (const fs::path& target : {fs::path(), victim, folder / "missing"})
+    {
+        fs::remove_all(lock);
+        if (target.empty() ? !fs::create_directory(lock) : !CreateSymlink(target, lock))
+            continue; // no symbolic links on this system
+        const LockHolder other(lock);
+        ASSERT_TRUE(other.Holds());
+        bool ran = false;
+        EXPECT_EQ(platform::RunLocked(
+                      lock, [&ran] { return ran = true; }, [] { return true; }),
+                  platform::LockedRun::Busy);
+        EXPECT_FALSE(ran) << "ran while another copy held the lock";
+    }
+    EXPECT_EQ(ReadFile(victim), "someone else's file\n");
 }
 
 TEST_F(BestResults, AFailedSaveIsToldOnceAndItsResultsWaitForTheNextSave)

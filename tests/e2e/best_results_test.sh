@@ -215,6 +215,23 @@ row_stop_while_loading() {
     e2e_fail "the game was never caught while loading"
 }
 
+# A process that took the lock and froze stands for a copy stopped inside its save. The second copy
+# still shows its game-over view, tells the save as failed, and SIGTERM still ends it.
+row_frozen_lock_holder() {
+    (exec 9>>"$scores.lock" && flock 9 && kill -s STOP "$BASHPID") &
+    other_game=$!
+    e2e_wait_for '[ "$(cut -d " " -f 3 "/proc/$other_game/stat")" = T ]' 10 || e2e_fail "the lock's holder did not freeze"
+    e2e_start_game
+    e2e_wait_for_window
+    play_one_game
+    notice_shown || e2e_fail "the failed save was not told on the game-over view"
+    kill -s TERM "$E2E_GAME_PID"
+    e2e_wait_for_exit 10
+    expect_status 1
+    grep -q "holds the lock" "$E2E_DIR/stderr" || e2e_fail "standard error does not say why the save failed"
+    expect_scores "$initial"
+}
+
 # Cut at its first Czech letter the text is about 200 pixels wide, whole about 430.
 row_error_box_under_lang_c() {
     mv "$assets/sounds/game_over.wav" "$E2E_DIR/game_over.wav"
@@ -233,6 +250,7 @@ rows=(
     "fifo|a FIFO at high_scores.txt does not hold up the start"
     "read_only_folder|a read-only folder is told on standard error and on the game-over view"
     "two_copies|two copies of the game keep each other's results"
+    "frozen_lock_holder|a copy frozen while it holds the lock holds up no other copy"
     "stop_while_loading|a stop request during loading saves and ends with status 0"
     "error_box_under_lang_c|the error box shows its whole Czech text under LANG=C"
 )
