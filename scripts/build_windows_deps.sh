@@ -17,7 +17,7 @@ log() { echo "build_windows_deps: $*" >&2; }
 CacheKey() {
     {
         # Contents only, so that every clone of the same tree finds the same prefix.
-        cat "${BASH_SOURCE[0]}" "$toolchain" "$sources"/patches/*.patch "$sources/SHA256SUMS" | sha256sum
+        cat "${BASH_SOURCE[0]}" "$toolchain" "$sources"/patches/sfml-mingw-*.patch "$sources/SHA256SUMS" | sha256sum
         "$cxx" -v 2>&1
         dpkg-query -W g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
             mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 cmake 2>/dev/null || true
