@@ -59,15 +59,14 @@ Run() {
     fi
 }
 
-checks=("$root"/tests/windows/*_test.sh)
-if [ $# -gt 0 ]; then
-    checks=()
-    for name in "$@"; do checks+=("$root/tests/windows/${name}_test.sh"); done
-else
+# The checks are listed in tests/CMakeLists.txt, which writes them into the build folder.
+names=("$@")
+if [ $# -eq 0 ]; then
+    mapfile -t names <"$buildDir/windows_checks.txt"
     Run googletest bash -c 'cd "$1" && wine ./kvelmora_tests.exe' _ "$buildDir/tests"
 fi
-for check in "${checks[@]}"; do
-    Run "$(basename "$check" .sh)" bash "$check" "$zip" "$installer"
+for name in "${names[@]}"; do
+    Run "${name}_test" bash "$root/tests/windows/${name}_test.sh" "$zip" "$installer"
 done
 
 echo "$passed passed, $failed failed"
