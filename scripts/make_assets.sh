@@ -24,7 +24,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 mkdir -p "$out"/fonts "$out"/sounds "$tex"/Logos "$tex"/Player "$tex"/Clouds/256x256 \
-         "$tex"/Clouds/128x128 "$tex"/Garbage "$tex"/Flowers
+         "$tex"/Clouds/128x128 "$tex"/Garbage "$tex"/Flowers "$tex"/Icons
 
 # Write a PNG as 8-bit RGBA without date/time or other ancillary chunks.
 png_out() { # in.png out.png [extra convert options before output]
@@ -87,6 +87,10 @@ trimmed "$art/garbage/plastic_bottle.svg" "$tex/Garbage/plastic_bottle_small_thi
 # Emblems.
 trim_sides "$art/logos/korvel.svg"   "$tex/Logos/korvel_50.png"
 trim_sides "$art/logos/partners.svg" "$tex/Logos/logos_combined_60.png"
+
+# The crossed-out speaker shown while the sound is off, at its drawn size.
+rsvg-convert "$art/icons/sound_off.svg" -o "$tmp/sound_off.png"
+png_out "$tmp/sound_off.png" "$tex/Icons/sound_off.png"
 
 # Info pictures: opaque JPEGs.
 python3 "$art/info_pictures.py" "$tmp"

@@ -17,6 +17,7 @@ namespace kvelmora
 namespace
 {
 const std::string bestResultsFileName = "high_scores.txt";
+constexpr float soundOffMargin = 16.f; // pixels between the mark and the picture's corner
 } // namespace
 
 AppContext::AppContext(sf::RenderWindow* window)
@@ -50,6 +51,7 @@ Application::Application(sf::RenderWindow* window)
     // Without a display the frame loop never comes back to save at exit.
     platform::SetDisplayLossAction([this] { m_context.bestResults.Save(); });
     LoadAllAssets(m_context.GetAssetMaps(), GetAssetDirectory());
+    PlaceSoundOffMark();
     m_screen = std::make_unique<StartMenu>(&m_context);
     WriteLog("Created StartMenu object.");
 }
@@ -88,6 +90,26 @@ void Application::Draw()
     WriteLog("application: Draw start.");
     m_screen->Draw();
     WriteLog("application: Draw end.");
+}
+
+void Application::PlaceSoundOffMark()
+{
+    m_soundOffMark.setTexture(m_context.textures[soundOffKey]);
+    const sf::Vector2f corner = GetLogicalSize() - sf::Vector2f(soundOffMargin, soundOffMargin);
+    const sf::FloatRect bounds = m_soundOffMark.getGlobalBounds();
+    m_soundOffMark.setPosition(corner.x - bounds.width, corner.y - bounds.height);
+}
+
+void Application::DrawSoundOffMark()
+{
+    // On the screen, not in the game's scrolled world.
+    sf::RenderWindow& window = *m_context.window;
+    const sf::View shown = window.getView();
+    sf::View screen = GetLogicalView();
+    screen.setViewport(shown.getViewport());
+    window.setView(screen);
+    window.draw(m_soundOffMark);
+    window.setView(shown);
 }
 
 std::unique_ptr<Screen> Application::CreateScreen(ScreenRequest request)

@@ -5,6 +5,7 @@
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Event.hpp>
@@ -75,14 +76,18 @@ public:
     void ProcessEvent(const sf::Event& event);
     void Update(float seconds);
     void Draw();
-    bool SaveBestResults(); // at exit; false when they could not be saved
+    void DrawSoundOffMark(); // over any screen, in its bottom-right corner
+    bool SaveBestResults();  // at exit; false when they could not be saved
 
     const Screen& GetScreen() const { return *m_screen; }
 
 private:
     std::unique_ptr<Screen> CreateScreen(ScreenRequest request);
 
+    void PlaceSoundOffMark();
+
     AppContext m_context;
     std::unique_ptr<Screen> m_screen;
+    sf::Sprite m_soundOffMark;
 };
 } // namespace kvelmora

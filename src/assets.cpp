@@ -27,6 +27,7 @@ const std::string lenKey = "len";
 const std::string sasankaKey = "sasanka";
 const std::string vegetaceKey = "vegetace";
 const std::string morfologieKey = "morfologie";
+const std::string soundOffKey = "sound-off";
 const std::string pickupSoundKey = "pickup";
 const std::string gameOverSoundKey = "game-over";
 
@@ -46,7 +47,7 @@ const std::array<AssetEntry, 2> fontTable = {{
     {boldFontKey, "texgyreadventor-bold.otf"},
 }};
 
-const std::array<AssetEntry, 16> textureTable = {{
+const std::array<AssetEntry, 17> textureTable = {{
     {korvelKey, "Logos/korvel_50.png"},
     {partnerLogosKey, "Logos/logos_combined_60.png"},
     {playerTextureKey, "Player/player_spritesheet_74.png"},
@@ -63,6 +64,7 @@ const std::array<AssetEntry, 16> textureTable = {{
     {sasankaKey, "Flowers/sasanka_larger.png"},
     {vegetaceKey, "vegetace_20.jpg"},
     {morfologieKey, "morfologie_2_20.jpg"},
+    {soundOffKey, "Icons/sound_off.png"},
 }};
 
 const std::array<AssetEntry, 2> soundTable = {{

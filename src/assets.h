@@ -29,6 +29,7 @@ extern const std::string lenKey;
 extern const std::string sasankaKey;
 extern const std::string vegetaceKey;
 extern const std::string morfologieKey;
+extern const std::string soundOffKey; // the crossed-out speaker shown while the sound is off
 extern const std::string pickupSoundKey;
 extern const std::string gameOverSoundKey;
 

@@ -84,4 +84,8 @@ const std::wstring bestResultsHeading = L"Nejlepší výsledky\n";
 const std::wstring gameOverHint =
     L"Stiskněte mezerník pro zahájení nové hry nebo jinou klávesu pro návrat do úvodního menu.";
 const std::wstring saveFailedNotice = L"Výsledky se nepodařilo uložit.";
+const std::wstring playAgainButtonText = L"Hrát znovu";
+const std::wstring startMenuButtonText = L"Úvodní menu";
+const std::wstring pauseCaption = L"Pauza";
+const std::wstring pauseHint = L"Pokračujte klávesou P";
 } // namespace kvelmora

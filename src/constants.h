@@ -26,5 +26,9 @@ extern const std::wstring gameInstructions;
 extern const std::wstring gameOverCaption;
 extern const std::wstring bestResultsHeading;
 extern const std::wstring gameOverHint;
-extern const std::wstring saveFailedNotice; // under the game-over hint when the best results were not saved
+extern const std::wstring saveFailedNotice;    // under the game-over hint when the best results were not saved
+extern const std::wstring playAgainButtonText; // game-over buttons
+extern const std::wstring startMenuButtonText;
+extern const std::wstring pauseCaption; // on the band across a paused game
+extern const std::wstring pauseHint;
 } // namespace kvelmora

@@ -5,12 +5,12 @@
 #include "random.h"
 #include "window_fit.h"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <utility>
 
 namespace kvelmora
 {
@@ -60,6 +60,19 @@ constexpr float horizonLeftOverhang = 50.f; // pixels left of the view
 constexpr float horizonAboveGround = 20.f;  // pixels
 constexpr float horizonThickness = 0.5f;    // pixels
 constexpr unsigned int horizonScreens = 5;  // window widths: always wider than the view
+
+constexpr unsigned int gameOverButtonCharacterSize = 30; // as the start menu's buttons
+constexpr float gameOverButtonsTop = 0.62f;              // of the window height, under the hint and the notice
+constexpr float gameOverButtonGap = 0.08f;               // of the window width, between the two buttons
+const sf::Color pauseBandColor(255, 255, 255, 210);      // translucent white: the frozen world shows through
+const sf::Color pauseBandEdgeColor(140, 140, 140, 255);  // the band's edges show over the white sky too
+constexpr float pauseBandEdge = 1.f;                     // pixels
+constexpr float pauseBandTop = 0.38f;                    // of the window height
+constexpr float pauseBandHeight = 0.22f;                 // of the window height
+constexpr float pauseCaptionTop = 0.40f;                 // of the window height
+constexpr float pauseHintTop = 0.50f;                    // of the window height
+constexpr unsigned int pauseCaptionCharacterSize = 40;
+constexpr unsigned int pauseHintCharacterSize = 22;
 
 // Shared by every game of a run: a new game carries on the previous game's rhythm.
 float blinkInterval = firstBlinkInterval;
@@ -120,6 +133,8 @@ const std::string gameOverTextKey = "gameOverText";
 const std::string scoreTableHeaderKey = "scoreTableHeader";
 const std::string gameOverInstructionsKey = "gameOverInstructions";
 const std::string saveFailedTextKey = "saveFailed";
+const std::string playAgainButtonKey = "gameOverPlayAgain";
+const std::string startMenuButtonKey = "gameOverStartMenu";
 
 std::string ScoreTableRowKey(std::size_t row)
 {
@@ -165,6 +180,7 @@ Game::Game(AppContext* context)
 {
     CreateScoreText();
     CreateInstructionsText();
+    CreatePauseBand();
     LoadTextures();
     PlacePlayer();
     SpawnClouds(0.f, static_cast<float>(cloudBatchScreens + screensAhead) * GetWindowSize().x);
@@ -205,6 +221,20 @@ void Game::CreateInstructionsText()
     instructions.setPosition(CentredX(0.5f * window.x, instructions), instructionsTop * window.y);
     m_texts[instructionsTextKey] = instructions;
     m_textScreenPositions[instructionsTextKey] = instructions.getPosition();
+}
+
+void Game::CreatePauseBand()
+{
+    const sf::Vector2f window = GetWindowSize();
+    m_pauseBand.setSize({window.x, pauseBandHeight * window.y});
+    m_pauseBand.setPosition(0.f, pauseBandTop * window.y);
+    m_pauseBand.setFillColor(pauseBandColor);
+    m_pauseBand.setOutlineColor(pauseBandEdgeColor);
+    m_pauseBand.setOutlineThickness(pauseBandEdge);
+    m_pauseCaption = MakeText(boldFontKey, pauseCaptionCharacterSize, sf::String(pauseCaption));
+    m_pauseCaption.setPosition(CentredX(0.5f * window.x, m_pauseCaption), pauseCaptionTop * window.y);
+    m_pauseHint = MakeText(regularFontKey, pauseHintCharacterSize, sf::String(pauseHint));
+    m_pauseHint.setPosition(CentredX(0.5f * window.x, m_pauseHint), pauseHintTop * window.y);
 }
 
 void Game::LoadTextures()
@@ -251,14 +281,39 @@ float Game::GetViewLeft() const
 ScreenRequest Game::ProcessEvent(const sf::Event& event)
 {
     if (event.type == sf::Event::LostFocus)
-        m_paused = true;
+        m_pausedByFocus = true;
     else if (event.type == sf::Event::GainedFocus)
-        m_paused = false;
-    else if (event.type == sf::Event::KeyPressed && m_state == GameState::GameOver)
-        return ProcessGameOverKey(event.key.code);
-    else if (event.type == sf::Event::KeyPressed)
-        ProcessPlayingKey(event.key.code);
+        m_pausedByFocus = false;
+    else if (m_state == GameState::GameOver)
+        return ProcessGameOverEvent(event);
+    else
+        ProcessPlayingEvent(event);
     return ScreenRequest::None;
+}
+
+ScreenRequest Game::ProcessGameOverEvent(const sf::Event& event)
+{
+    if (event.type == sf::Event::KeyPressed)
+        return ProcessGameOverKey(event.key.code);
+    const std::optional<int> chosen = ChooseGameOverButton(event);
+    if (!chosen)
+        return ScreenRequest::None;
+    return *chosen == playAgainButton ? ScreenRequest::StartGame : ScreenRequest::OpenStartMenu;
+}
+
+std::optional<int> Game::ChooseGameOverButton(const sf::Event& event)
+{
+    // A jump pressed as the runner crashed must not skip the results: for a moment clicks and the
+    // pad's buttons do nothing, while its pushes already move the focus.
+    const bool settled = m_gameOverSeconds >= gameOverGrace;
+    if (IsLeftClick(event))
+        return settled ? GetGameOverButtonAt(GetMousePosition()) : std::nullopt;
+    const MenuAction action = m_gameOverControls.Take(event);
+    if (action == MenuAction::Next || action == MenuAction::Previous)
+        return m_gameOverFocus.Take(action);
+    if (!settled)
+        return std::nullopt;
+    return action == MenuAction::Back ? startMenuButton : m_gameOverFocus.Take(action);
 }
 
 ScreenRequest Game::ProcessGameOverKey(sf::Keyboard::Key key) const
@@ -271,16 +326,39 @@ ScreenRequest Game::ProcessGameOverKey(sf::Keyboard::Key key) const
     return ScreenRequest::OpenStartMenu;
 }
 
+void Game::ProcessPlayingEvent(const sf::Event& event)
+{
+    if (event.type == sf::Event::KeyPressed)
+        ProcessPlayingKey(event.key.code);
+    else if (IsLeftClick(event))
+        m_player.Jump(); // a tap arrives as a click
+    else if (IsPadButtonPress(event, padPauseButton))
+        TogglePause();
+    else if (IsPadButtonPress(event, padChooseButton) ||
+             (event.type == sf::Event::JoystickButtonPressed && m_state == GameState::Waiting))
+        m_player.Jump(); // whichever button a pad calls A, its first press starts the game
+}
+
 void Game::ProcessPlayingKey(sf::Keyboard::Key key)
 {
     if (key == sf::Keyboard::Up)
         m_player.Jump();
     else if (key == sf::Keyboard::P)
-        m_paused = !m_paused;
+        TogglePause();
+}
+
+void Game::TogglePause()
+{
+    // Resuming ends a pause of either kind.
+    const bool resume = IsPaused();
+    m_pausedByPlayer = !resume;
+    m_pausedByFocus = m_pausedByFocus && !resume;
 }
 
 void Game::Update(float dt)
 {
+    if (m_state == GameState::GameOver)
+        UpdateGameOverButtons(dt);
     // A frame after a stall (a dragged window, a suspend) is not played back in full, and a long one
     // goes in equal steps short enough that no flower, item or screen boundary is passed over.
     const float played = std::min(dt, longestGap);
@@ -291,7 +369,7 @@ void Game::Update(float dt)
 
 void Game::Advance(float dt)
 {
-    if (m_paused)
+    if (IsPaused())
         return;
     if (m_state == GameState::GameOver)
     {
@@ -572,6 +650,8 @@ void Game::ShowGameOver(int highlightedRow)
     hint.setPosition(CentredX(centreLine, hint), hintTop * window.y);
     m_texts[gameOverInstructionsKey] = hint;
 
+    ShowGameOverButtons(centreLine, gameOverButtonsTop * window.y);
+
     if (m_context->bestResults.LastSaveFailed())
     {
         constexpr unsigned int noticeCharacterSize = 16; // smaller than the hint above it
@@ -580,6 +660,37 @@ void Game::ShowGameOver(int highlightedRow)
         notice.setPosition(CentredX(centreLine, notice), noticeTop * window.y);
         m_texts[saveFailedTextKey] = notice;
     }
+}
+
+void Game::ShowGameOverButtons(float centreLine, float top)
+{
+    const float halfGap = 0.5f * gameOverButtonGap * GetWindowSize().x;
+    sf::Text playAgain = MakeText(boldFontKey, gameOverButtonCharacterSize, sf::String(playAgainButtonText));
+    playAgain.setPosition(centreLine - halfGap - playAgain.getGlobalBounds().width, top);
+    m_texts[playAgainButtonKey] = playAgain;
+    sf::Text startMenu = MakeText(boldFontKey, gameOverButtonCharacterSize, sf::String(startMenuButtonText));
+    startMenu.setPosition(centreLine + halfGap, top);
+    m_texts[startMenuButtonKey] = startMenu;
+}
+
+void Game::UpdateGameOverButtons(float dt)
+{
+    m_gameOverSeconds += dt;
+    m_gameOverFocus.Point(GetGameOverButtonAt(GetMousePosition()));
+    for (const auto& [button, key] :
+         {std::pair{playAgainButton, playAgainButtonKey}, {startMenuButton, startMenuButtonKey}})
+        m_texts[key].setFillColor(m_gameOverFocus.IsHighlighted(button) ? highlightColor : textColor);
+}
+
+std::optional<int> Game::GetGameOverButtonAt(sf::Vector2f screenPosition) const
+{
+    // The buttons stand in the world, where the view stopped.
+    const sf::Vector2f world(screenPosition.x + GetViewLeft(), screenPosition.y);
+    if (m_texts.at(playAgainButtonKey).getGlobalBounds().contains(world))
+        return playAgainButton;
+    if (m_texts.at(startMenuButtonKey).getGlobalBounds().contains(world))
+        return startMenuButton;
+    return std::nullopt;
 }
 
 void Game::Draw()
@@ -604,6 +715,18 @@ void Game::DrawTo(sf::RenderTarget& target) const
     target.draw(m_player.GetSprite());
     for (const auto& [key, text] : m_texts)
         target.draw(text);
+    // Before the first jump too: the band tells why Up does nothing.
+    if (IsPaused() && m_state != GameState::GameOver)
+        DrawPauseBand(target);
+}
+
+void Game::DrawPauseBand(sf::RenderTarget& target) const
+{
+    sf::RenderStates onScreen;
+    onScreen.transform.translate(GetViewLeft(), 0.f);
+    target.draw(m_pauseBand, onScreen);
+    target.draw(m_pauseCaption, onScreen);
+    target.draw(m_pauseHint, onScreen);
 }
 
 void Game::DrawVisible(sf::RenderTarget& target, const std::vector<sf::Sprite>& sprites) const

@@ -2,10 +2,13 @@
 
 #include "application.h"
 #include "best_results.h"
+#include "controls.h"
+#include "menu_focus.h"
 #include "player.h"
 
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/Graphics/Texture.hpp>
@@ -14,6 +17,7 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,7 +53,9 @@ extern const std::string instructionsTextKey;
 extern const std::string gameOverTextKey;
 extern const std::string scoreTableHeaderKey;
 extern const std::string gameOverInstructionsKey;
-extern const std::string saveFailedTextKey;    // under the hint when the best results could not be saved
+extern const std::string saveFailedTextKey;  // under the hint when the best results could not be saved
+extern const std::string playAgainButtonKey; // the game-over buttons, under the hint
+extern const std::string startMenuButtonKey;
 std::string ScoreTableRowKey(std::size_t row); // rows 0 to 4
 
 // At least five characters, zeros in front (after a minus sign); longer scores keep all their digits.
@@ -67,6 +73,11 @@ bool IsFlowerContact(const sf::FloatRect& runner, const sf::FloatRect& flower);
 class Game final : public Screen
 {
 public:
+    static constexpr int playAgainButton = 0; // the game-over buttons, left to right
+    static constexpr int startMenuButton = 1;
+    static constexpr int gameOverButtonCount = 2;
+    static constexpr float gameOverGrace = 0.5f; // seconds after the crash when no click or pad button acts
+
     explicit Game(AppContext* context);
     ~Game() override;
 
@@ -77,7 +88,7 @@ public:
     void DrawTo(sf::RenderTarget& target) const; // the same picture into any target, such as an off-screen one
 
     // What the runner reads from its game.
-    bool IsPaused() const { return m_paused; }
+    bool IsPaused() const { return m_pausedByPlayer || m_pausedByFocus; }
     GameState GetState() const { return m_state; }
     void Start(); // the first jump: Waiting becomes Running
     float GetSpeed() const { return m_currentSegment.speed; }
@@ -121,10 +132,20 @@ private:
     void AddCloud(float x);
     void AddGarbageItem(float gapLeft, float gapRight);
     void DrawVisible(sf::RenderTarget& target, const std::vector<sf::Sprite>& sprites) const;
+    void CreatePauseBand();
+    void DrawPauseBand(sf::RenderTarget& target) const;
+    void ShowGameOverButtons(float centreLine, float top);
+    void UpdateGameOverButtons(float dt);
+    std::optional<int> GetGameOverButtonAt(sf::Vector2f screenPosition) const;
+    ScreenRequest ProcessGameOverEvent(const sf::Event& event);
+    std::optional<int> ChooseGameOverButton(const sf::Event& event);
     ScreenRequest ProcessGameOverKey(sf::Keyboard::Key key) const;
+    void ProcessPlayingEvent(const sf::Event& event);
     void ProcessPlayingKey(sf::Keyboard::Key key);
+    void TogglePause();
 
-    bool m_paused = false;
+    bool m_pausedByPlayer = false; // P or a pad's Start: lasts whatever the focus does
+    bool m_pausedByFocus = false;  // ends when the focus comes back
     GameState m_state = GameState::Waiting;
     std::vector<LevelSegment> m_segments;
     std::size_t m_segmentIndex = 0;
@@ -148,5 +169,11 @@ private:
     std::vector<sf::Sprite> m_flowers;
     std::vector<sf::Sprite> m_garbage; // collected items removed
     std::vector<sf::Sprite> m_clouds;
+    sf::RectangleShape m_pauseBand; // the band and its texts in screen coordinates
+    sf::Text m_pauseCaption;
+    sf::Text m_pauseHint;
+    float m_gameOverSeconds = 0.f; // since the crash, for the grace of clicks and pad buttons
+    MenuFocus m_gameOverFocus{gameOverButtonCount, playAgainButton};
+    MenuControls m_gameOverControls{MenuLayout::Row};
 };
 } // namespace kvelmora

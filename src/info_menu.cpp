@@ -6,7 +6,6 @@
 #include "window_fit.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
 
@@ -88,32 +87,48 @@ float InfoMenu::GetColumnRight() const
 
 ScreenRequest InfoMenu::ProcessEvent(const sf::Event& event)
 {
-    if (event.type != sf::Event::MouseButtonPressed || event.mouseButton.button != sf::Mouse::Left)
-        return ScreenRequest::None;
-
-    const sf::Vector2f mouse = GetMousePosition();
-    for (int index = 0; index < backTopic; ++index)
+    if (IsLeftClick(event))
     {
-        if (m_topics[index].getGlobalBounds().contains(mouse))
-        {
-            m_page.setString(PageText(static_cast<std::size_t>(index)));
-            m_currentPage = index;
-        }
+        const std::optional<int> topic = GetTopicAt(GetMousePosition());
+        return topic ? Open(*topic) : ScreenRequest::None;
     }
-    return m_topics[backTopic].getGlobalBounds().contains(mouse) ? ScreenRequest::OpenStartMenu : ScreenRequest::None;
+    const MenuAction action = m_controls.Take(event);
+    if (action == MenuAction::Back)
+        return ScreenRequest::OpenStartMenu;
+    const std::optional<int> chosen = m_focus.Take(action);
+    return chosen ? Open(*chosen) : ScreenRequest::None;
+}
+
+std::optional<int> InfoMenu::GetTopicAt(sf::Vector2f position) const
+{
+    for (const auto& [index, topic] : m_topics)
+    {
+        if (topic.getGlobalBounds().contains(position))
+            return index;
+    }
+    return std::nullopt;
+}
+
+ScreenRequest InfoMenu::Open(int topic)
+{
+    if (topic == backTopic)
+        return ScreenRequest::OpenStartMenu;
+    m_page.setString(PageText(static_cast<std::size_t>(topic)));
+    m_currentPage = topic;
+    return ScreenRequest::None;
 }
 
 void InfoMenu::Update(float)
 {
+    m_focus.Point(GetTopicAt(GetMousePosition()));
 }
 
 void InfoMenu::Draw()
 {
     sf::RenderWindow& window = *m_context->window;
-    const sf::Vector2f mouse = GetMousePosition();
     for (auto& [index, topic] : m_topics)
     {
-        const bool highlighted = topic.getGlobalBounds().contains(mouse) || index == m_currentPage;
+        const bool highlighted = m_focus.IsHighlighted(index) || index == m_currentPage;
         topic.setFillColor(highlighted ? highlightColor : textColor);
         window.draw(topic);
     }

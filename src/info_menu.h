@@ -1,11 +1,14 @@
 #pragma once
 
 #include "application.h"
+#include "controls.h"
+#include "menu_focus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 
 #include <map>
+#include <optional>
 
 namespace kvelmora
 {
@@ -28,10 +31,15 @@ private:
     float CreateTopics(sf::Vector2f windowSize);
     void CreatePictures(sf::Vector2f position);
     float GetColumnRight() const;
+    std::optional<int> GetTopicAt(sf::Vector2f position) const;
+    ScreenRequest Open(int topic); // shows a topic's page, or goes back
 
     std::map<int, sf::Text> m_topics;
     sf::Text m_page;
     int m_currentPage = 0;
     std::map<int, sf::Sprite> m_pictures; // keyed by the topic that shows them
+    // Shown on the selected topic from the start, which is grey anyway: the first key moves it.
+    MenuFocus m_focus{backTopic + 1, 0, true};
+    MenuControls m_controls{MenuLayout::Column};
 };
 } // namespace kvelmora

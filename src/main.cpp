@@ -1,7 +1,9 @@
 #include "application.h"
+#include "file_locations.h"
 #include "log.h"
 #include "platform.h"
 #include "random.h"
+#include "sound_switch.h"
 #include "window_fit.h"
 #include "window_mode.h"
 
@@ -20,7 +22,7 @@ namespace
 const sf::Color clearColor(255, 255, 255, 255); // also the bars beside a picture of another shape
 
 // Drains the window's events into the application; false when the program is to end.
-bool ProcessEvents(Application& application, sf::RenderWindow& window, WindowMode& mode)
+bool ProcessEvents(Application& application, sf::RenderWindow& window, WindowMode& mode, SoundSwitch& sound)
 {
     WriteLog("main: ProcessEvent start.");
     if (platform::IsStopRequested())
@@ -31,7 +33,7 @@ bool ProcessEvents(Application& application, sf::RenderWindow& window, WindowMod
         const EventRoute route = mode.Route(event);
         if (route == EventRoute::Quit)
             return false;
-        if (route == EventRoute::ToScreen)
+        if (route == EventRoute::ToScreen && !sound.Take(event))
             application.ProcessEvent(event);
     }
     if (const std::optional<sf::Event> focus = mode.TakeFocusChange())
@@ -48,12 +50,12 @@ void ShowPictureArea(sf::RenderWindow& window)
     window.setView(view);
 }
 
-void RunFrames(Application& application, sf::RenderWindow& window, WindowMode& mode)
+void RunFrames(Application& application, sf::RenderWindow& window, WindowMode& mode, SoundSwitch& sound)
 {
     sf::Clock frameClock;
     while (window.isOpen())
     {
-        if (!ProcessEvents(application, window, mode))
+        if (!ProcessEvents(application, window, mode, sound))
         {
             window.close();
             break;
@@ -64,6 +66,8 @@ void RunFrames(Application& application, sf::RenderWindow& window, WindowMode& m
         window.clear(clearColor);
         ShowPictureArea(window);
         application.Draw();
+        if (!sound.IsOn())
+            application.DrawSoundOffMark();
         window.display();
     }
 }
@@ -90,7 +94,8 @@ int RunGame()
 
     Application application(&window);
     WriteLog("main: application created.");
-    RunFrames(application, window, mode);
+    SoundSwitch sound(GetFileLocations().bestResults / settingsFileName);
+    RunFrames(application, window, mode, sound);
     return application.SaveBestResults() ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 } // namespace

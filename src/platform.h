@@ -97,4 +97,8 @@ LockedRun RunLocked(const std::filesystem::path& lockFile, const std::function<b
 // where the window manager publishes it, else the whole desktop) and the frame that the system puts
 // around a window with a title bar and a close button.
 WindowRoom GetWindowRoom();
+
+// The sign of the D-pad's vertical axis pushed down. SFML 2.5 reads the kernel's hat on Linux, where
+// up is -100, and a POV angle on Windows, where up is +100; the stick's up is -100 on both.
+float GetPadDownSign();
 } // namespace kvelmora::platform

@@ -447,4 +447,9 @@ WindowRoom GetWindowRoom()
         return {{0, 0, static_cast<int>(logicalWidth), static_cast<int>(logicalHeight)}, {}};
     return {GetUsableArea(display.get()), RequestFrameExtents(display.get())};
 }
+
+float GetPadDownSign()
+{
+    return 1.f;
+}
 } // namespace kvelmora::platform

@@ -470,4 +470,9 @@ WindowRoom GetWindowRoom()
     return {{work.left, work.top, work.right - work.left, work.bottom - work.top},
             {-frame.left, -frame.top, frame.right, frame.bottom}};
 }
+
+float GetPadDownSign()
+{
+    return -1.f;
+}
 } // namespace kvelmora::platform

@@ -6,7 +6,6 @@
 #include "window_fit.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -111,31 +110,43 @@ void StartMenu::PlaceLogos(sf::Vector2f windowSize)
 ScreenRequest StartMenu::ProcessEvent(const sf::Event& event)
 {
     WriteLog("start_menu: ProcessEvent start.");
-    ScreenRequest request = ScreenRequest::None;
-    if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left)
-    {
-        const sf::Vector2f mouse = GetMousePosition();
-        if (m_buttons[infoButton].getGlobalBounds().contains(mouse))
-            request = ScreenRequest::OpenInfoMenu;
-        else if (m_buttons[playButton].getGlobalBounds().contains(mouse))
-            request = ScreenRequest::StartGame;
-    }
+    const std::optional<int> chosen =
+        IsLeftClick(event) ? GetButtonAt(GetMousePosition()) : m_focus.Take(m_controls.Take(event));
     WriteLog("start_menu: ProcessEvent end.");
-    return request;
+    return RequestOf(chosen);
+}
+
+std::optional<int> StartMenu::GetButtonAt(sf::Vector2f position) const
+{
+    for (const auto& [key, button] : m_buttons)
+    {
+        if (button.getGlobalBounds().contains(position))
+            return key;
+    }
+    return std::nullopt;
+}
+
+ScreenRequest StartMenu::RequestOf(std::optional<int> button)
+{
+    if (button == infoButton)
+        return ScreenRequest::OpenInfoMenu;
+    if (button == playButton)
+        return ScreenRequest::StartGame;
+    return ScreenRequest::None;
 }
 
 void StartMenu::Update(float)
 {
+    m_focus.Point(GetButtonAt(GetMousePosition()));
 }
 
 void StartMenu::Draw()
 {
     WriteLog("start_menu: Draw start.");
     sf::RenderWindow& window = *m_context->window;
-    const sf::Vector2f mouse = GetMousePosition();
     for (auto& [key, button] : m_buttons)
     {
-        button.setFillColor(button.getGlobalBounds().contains(mouse) ? highlightColor : textColor);
+        button.setFillColor(m_focus.IsHighlighted(key) ? highlightColor : textColor);
         window.draw(button);
     }
     window.draw(m_logos);

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "application.h"
+#include "controls.h"
+#include "menu_focus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 
 #include <map>
+#include <optional>
 
 namespace kvelmora
 {
@@ -15,6 +18,7 @@ class StartMenu final : public Screen
 public:
     static constexpr int infoButton = 0;
     static constexpr int playButton = 1;
+    static constexpr int buttonCount = 2;
 
     explicit StartMenu(AppContext* context);
 
@@ -28,10 +32,14 @@ private:
     void CreateButtons(const sf::Font& font, sf::Vector2f windowSize);
     void CreateTitle(const sf::Font& font, sf::Vector2f windowSize);
     void PlaceLogos(sf::Vector2f windowSize);
+    std::optional<int> GetButtonAt(sf::Vector2f position) const;
+    static ScreenRequest RequestOf(std::optional<int> button);
 
     std::map<int, sf::Text> m_buttons; // hit-tested and drawn in key order
     sf::Text m_title;
     sf::Sprite m_logos;
     sf::Sprite m_organisationLogo;
+    MenuFocus m_focus{buttonCount, playButton}; // the first key shows it on "Hrát hru"
+    MenuControls m_controls{MenuLayout::Row};
 };
 } // namespace kvelmora

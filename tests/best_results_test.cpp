@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -37,19 +35,14 @@ Scores Parse(const std::string& text)
     return ParseBestResults(input);
 }
 
-// Each test has a fresh, empty folder of its own to keep its best results in.
-class BestResults : public ::testing::Test
+class BestResults : public TempFolderTest
 {
 protected:
-    void SetUp() override
+    BestResults()
+        : TempFolderTest("best_results")
     {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
     }
 
-    void TearDown() override { fs::remove_all(folder); }
-
-    const fs::path folder = fs::path(::testing::TempDir()) / ("best_results_" + std::to_string(getpid()));
     const fs::path path = folder / "high_scores.txt";
     const fs::path lock = folder / "high_scores.txt.lock";
 };

@@ -1,6 +1,10 @@
 // The game screen: spawners, runner, contacts, keys and the end of a game.
 #include "constants.h"
+#include "controls.h"
 #include "test_support.h"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Texture.hpp>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +23,30 @@ constexpr float tolerance = 0.01f;              // pixels of float rounding in p
 class GameScreen : public ::testing::Test
 {
 protected:
+    // Where a game-over button stands on the screen; the texts stand in the scrolled world.
+    sf::Vector2f OnScreen(const Game& over, const std::string& key) const
+    {
+        const sf::Vector2f centre = Centre(ScreenProbe::Texts(over).at(key));
+        return {centre.x - over.GetViewLeft(), centre.y};
+    }
+
+    ScreenRequest ClickAt(Game& over, sf::Vector2f position)
+    {
+        MoveMouse(test.window, position);
+        return over.ProcessEvent(LeftClick());
+    }
+
+    // The window's picture after one drawn frame.
+    sf::Image Picture(Game& shown)
+    {
+        test.window.clear(sf::Color::White);
+        shown.Draw();
+        sf::Texture capture;
+        capture.create(test.window.getSize().x, test.window.getSize().y);
+        capture.update(test.window);
+        return capture.copyToImage();
+    }
+
     TestContext test;
     Game game{&test.context};
     const Player& player = ScreenProbe::Runner(game);
@@ -124,6 +152,9 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
     const sf::Event space = KeyPress(sf::Keyboard::Space);
     const sf::Event other = KeyPress(sf::Keyboard::A);
     const sf::Event click = LeftClick();
+    const sf::Event padA = PadButton(padChooseButton);
+    const sf::Event padX = PadButton(2);
+    const sf::Event padStart = PadButton(padPauseButton);
     const sf::Event lost{sf::Event::LostFocus, {}};
     const sf::Event gained{sf::Event::GainedFocus, {}};
 
@@ -138,20 +169,29 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
     };
     // clang-format off
     const Case cases[] = {
-        // from    events                  answer  paused  state    runner
-        {waiting, {up},                    none,   false,  running, inAir},
-        {waiting, {p, up},                 none,   true,   waiting, onGround},
-        {waiting, {space, other, click},   none,   false,  waiting, onGround},
-        {waiting, {lost},                  none,   true,   waiting, onGround},
-        {waiting, {up, space, other},      none,   false,  running, inAir},
-        {waiting, {up, p},                 none,   true,   running, inAir},
-        {waiting, {up, p, p},              none,   false,  running, inAir},
-        {waiting, {up, p, lost, gained},   none,   false,  running, inAir},
-        {over,    {space},                 start,  false,  over,    hit},
-        {over,    {up, click},             none,   false,  over,    hit},
-        {over,    {p},                     menu,   false,  over,    hit},
-        {over,    {other},                 menu,   false,  over,    hit},
-        {over,    {lost, space},           start,  true,   over,    hit},
+        // from    events                     answer  paused  state    runner
+        {waiting, {up},                       none,   false,  running, inAir},
+        {waiting, {click},                    none,   false,  running, inAir},
+        {waiting, {padA},                     none,   false,  running, inAir},
+        {waiting, {padX},                     none,   false,  running, inAir},
+        {waiting, {p, up},                    none,   true,   waiting, onGround},
+        {waiting, {padStart, click, padA},    none,   true,   waiting, onGround},
+        {waiting, {space, other},             none,   false,  waiting, onGround},
+        {waiting, {lost},                     none,   true,   waiting, onGround},
+        {waiting, {up, space, other},         none,   false,  running, inAir},
+        {waiting, {up, p},                    none,   true,   running, inAir},
+        {waiting, {up, p, p},                 none,   false,  running, inAir},
+        {waiting, {up, padStart, p},          none,   false,  running, inAir},
+        {waiting, {up, lost, gained},         none,   false,  running, inAir},
+        {waiting, {up, p, lost, gained},      none,   true,   running, inAir},
+        {waiting, {up, lost, p, gained},      none,   false,  running, inAir},
+        {waiting, {up, padStart, lost, gained, lost}, none, true, running, inAir},
+        {over,    {space},                    start,  false,  over,    hit},
+        {over,    {up, click, padA, padX},    none,   false,  over,    hit},
+        {over,    {p},                        menu,   false,  over,    hit},
+        {over,    {other},                    menu,   false,  over,    hit},
+        {over,    {lost, space},              start,  true,   over,    hit},
+        {over,    {padStart, space},          start,  false,  over,    hit},
     };
     // clang-format on
     for (std::size_t i = 0; i < std::size(cases); ++i)
@@ -180,6 +220,72 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
                 << "a paused frame blinked";
         }
     }
+}
+
+TEST_F(GameScreen, GameOverButtonsAnswerClicksAndPadsOnlyAfterTheGraceWhileKeysKeepTheirMeaning)
+{
+    const sf::Vector2f nowhere(20.f, 740.f);
+    MoveMouse(test.window, nowhere);
+    game.Update(2.f); // scrolled, so screen and world differ
+    EndOnAFlower(game);
+    const sf::Vector2f playAgain = OnScreen(game, playAgainButtonKey);
+    const sf::Vector2f startMenu = OnScreen(game, startMenuButtonKey);
+    EXPECT_GT(playAgain.y, Centre(ScreenProbe::Texts(game).at(gameOverInstructionsKey)).y) << "under the hint";
+    EXPECT_LT(playAgain.x, startMenu.x);
+
+    // A jump pressed as the runner crashed, by any device, does nothing for half a second.
+    game.Update(Game::gameOverGrace - frameTime);
+    EXPECT_EQ(ClickAt(game, playAgain), ScreenRequest::None);
+    EXPECT_EQ(game.ProcessEvent(PadButton(padBackButton)), ScreenRequest::None);
+    EXPECT_EQ(game.ProcessEvent(PadButton(padChooseButton)), ScreenRequest::None);
+    game.Update(frameTime);
+    EXPECT_EQ(ScreenProbe::Texts(game).at(playAgainButtonKey).getFillColor(), highlightColor) << "hovered";
+    EXPECT_EQ(ClickAt(game, playAgain), ScreenRequest::StartGame);
+    EXPECT_EQ(ClickAt(game, startMenu), ScreenRequest::OpenStartMenu);
+    EXPECT_EQ(ClickAt(game, nowhere), ScreenRequest::None);
+    game.Update(frameTime);
+    EXPECT_EQ(ScreenProbe::Texts(game).at(startMenuButtonKey).getFillColor(), textColor) << "the pointer left";
+
+    // The pad's D-pad moves the focus; A chooses what it shows; B goes to the start menu.
+    EXPECT_EQ(game.ProcessEvent(PadPush(sf::Joystick::PovX, 100.f)), ScreenRequest::None);
+    game.Update(frameTime);
+    EXPECT_EQ(ScreenProbe::Texts(game).at(playAgainButtonKey).getFillColor(), highlightColor) << "shown first";
+    game.ProcessEvent(PadPush(sf::Joystick::PovX, 0.f));
+    game.ProcessEvent(PadPush(sf::Joystick::PovX, 100.f));
+    game.Update(frameTime);
+    EXPECT_EQ(ScreenProbe::Texts(game).at(playAgainButtonKey).getFillColor(), textColor);
+    EXPECT_EQ(ScreenProbe::Texts(game).at(startMenuButtonKey).getFillColor(), highlightColor);
+    EXPECT_EQ(game.ProcessEvent(PadButton(padChooseButton)), ScreenRequest::OpenStartMenu);
+    EXPECT_EQ(game.ProcessEvent(PadButton(padBackButton)), ScreenRequest::OpenStartMenu);
+    // Whatever the focus, the keys mean what they always meant.
+    EXPECT_EQ(game.ProcessEvent(KeyPress(sf::Keyboard::Up)), ScreenRequest::None);
+    EXPECT_EQ(game.ProcessEvent(KeyPress(sf::Keyboard::Space)), ScreenRequest::StartGame);
+    EXPECT_EQ(game.ProcessEvent(KeyPress(sf::Keyboard::Enter)), ScreenRequest::OpenStartMenu);
+}
+
+TEST_F(GameScreen, APausedGameShowsTheBandOverTheFrozenWorldButAnEndedOneDoesNot)
+{
+    // The band's caption stands in the middle of the screen, where nothing else is drawn.
+    const sf::Vector2f caption(windowWidth / 2, 0.43f * windowHeight);
+    const auto darkPixelsAround = [](const sf::Image& picture, sf::Vector2f centre) {
+        int dark = 0;
+        for (int dx = -40; dx <= 40; ++dx)
+            for (int dy = -15; dy <= 15; ++dy)
+                dark += picture.getPixel(unsigned(centre.x + dx), unsigned(centre.y + dy)).r < 100;
+        return dark;
+    };
+    game.Update(1.f);
+    EXPECT_EQ(darkPixelsAround(Picture(game), caption), 0);
+    game.ProcessEvent(KeyPress(sf::Keyboard::P));
+    const sf::Image paused = Picture(game);
+    EXPECT_GT(darkPixelsAround(paused, caption), 100) << "\"Pauza\" in bold";
+
+    Game over(&test.context);
+    EndOnAFlower(over);
+    const int results = darkPixelsAround(Picture(over), caption);
+    over.ProcessEvent(sf::Event{sf::Event::LostFocus, {}});
+    ASSERT_TRUE(over.IsPaused());
+    EXPECT_EQ(darkPixelsAround(Picture(over), caption), results) << "P would not resume a game that is over";
 }
 
 TEST_F(GameScreen, HandsTheMenusTheirViewBackWhenItGoes)

@@ -1,4 +1,5 @@
 #include "constants.h"
+#include "controls.h"
 #include "info_menu.h"
 #include "start_menu.h"
 #include "test_support.h"
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace kvelmora
 {
@@ -40,10 +42,47 @@ protected:
         return pixel != sf::Color::White;
     }
 
+    // One frame of both menus with the pointer where it is.
+    void ShowFrame()
+    {
+        start.Update(frameTime);
+        info.Update(frameTime);
+        start.Draw();
+        info.Draw();
+    }
+
+    // The start menu's buttons, then the info menu's topics, that are grey.
+    std::vector<std::string> Grey()
+    {
+        ShowFrame();
+        std::vector<std::string> grey;
+        for (const int key : {StartMenu::infoButton, StartMenu::playButton})
+        {
+            if (ScreenProbe::Button(start, key).getFillColor() == highlightColor)
+                grey.push_back("button " + std::to_string(key));
+        }
+        for (int topic = 0; topic <= InfoMenu::backTopic; ++topic)
+        {
+            if (ScreenProbe::Topic(info, topic).getFillColor() == highlightColor)
+                grey.push_back("topic " + std::to_string(topic));
+        }
+        return grey;
+    }
+
+    // Both menus take the same event; the answers, start menu's first.
+    std::pair<ScreenRequest, ScreenRequest> Press(const sf::Event& event)
+    {
+        return {start.ProcessEvent(event), info.ProcessEvent(event)};
+    }
+
     TestContext test;
     StartMenu start{&test.context};
     InfoMenu info{&test.context};
 };
+
+using Strings = std::vector<std::string>;
+using Answers = std::pair<ScreenRequest, ScreenRequest>;
+constexpr auto none = ScreenRequest::None;
 } // namespace
 
 TEST_F(MenuTest, StartMenuButtonsAnswerLeftClicksInsideTheirLeftAndTopEdges)
@@ -77,18 +116,58 @@ TEST_F(MenuTest, StartMenuButtonsAnswerLeftClicksInsideTheirLeftAndTopEdges)
 
 TEST_F(MenuTest, ButtonsAreGreyWhilePointedAtAndTheSelectedTopicStaysGrey)
 {
+    MoveMouse(test.window, nowhere);
+    EXPECT_EQ(Grey(), (Strings{"topic 0"})) << "as the menus always looked";
     MoveMouse(test.window, Centre(ScreenProbe::Button(start, StartMenu::playButton)));
-    start.Draw();
-    info.Draw();
-    EXPECT_EQ(ScreenProbe::Button(start, StartMenu::playButton).getFillColor(), highlightColor);
-    EXPECT_EQ(ScreenProbe::Button(start, StartMenu::infoButton).getFillColor(), textColor);
-    EXPECT_EQ(ScreenProbe::Topic(info, 0).getFillColor(), highlightColor);
-    EXPECT_EQ(ScreenProbe::Topic(info, InfoMenu::backTopic).getFillColor(), textColor);
+    EXPECT_EQ(Grey(), (Strings{"button 1", "topic 0"}));
     MoveMouse(test.window, Centre(ScreenProbe::Topic(info, InfoMenu::backTopic)));
-    start.Draw();
-    info.Draw();
-    EXPECT_EQ(ScreenProbe::Button(start, StartMenu::playButton).getFillColor(), textColor);
-    EXPECT_EQ(ScreenProbe::Topic(info, InfoMenu::backTopic).getFillColor(), highlightColor);
+    EXPECT_EQ(Grey(), (Strings{"topic 0", "topic 4"}));
+    MoveMouse(test.window, nowhere);
+    EXPECT_EQ(Grey(), (Strings{"topic 0"}));
+}
+
+TEST_F(MenuTest, KeysMoveAOneButtonFocusThatChoosesAndThePointerTakesItOver)
+{
+    MoveMouse(test.window, nowhere);
+    ShowFrame();
+    EXPECT_EQ(Press(KeyPress(sf::Keyboard::Right)), (Answers{none, none}));
+    EXPECT_EQ(Grey(), (Strings{"button 1", "topic 0"})) << "the first key shows \"Hrát hru\"";
+    EXPECT_EQ(Press(KeyPress(sf::Keyboard::Down)), (Answers{none, none}));
+    EXPECT_EQ(Grey(), (Strings{"button 0", "topic 0", "topic 1"})) << "the selected topic stays grey";
+    EXPECT_EQ(Press(KeyPress(sf::Keyboard::Enter)), (Answers{ScreenRequest::OpenInfoMenu, none}));
+    EXPECT_EQ(ScreenProbe::CurrentPage(info), 1);
+    EXPECT_EQ(Grey(), (Strings{"button 0", "topic 1"}));
+
+    MoveMouse(test.window, Centre(ScreenProbe::Button(start, StartMenu::playButton)));
+    ShowFrame();
+    MoveMouse(test.window, nowhere);
+    EXPECT_EQ(Grey(), (Strings{"button 1", "topic 1"})) << "the pointer moved the focus, which stays";
+    EXPECT_EQ(Press(KeyPress(sf::Keyboard::Space)).first, ScreenRequest::StartGame);
+
+    // Back from the second topic, past the first, wraps to "Zpět".
+    sf::Event shiftTab = KeyPress(sf::Keyboard::Tab);
+    shiftTab.key.shift = true;
+    Press(KeyPress(sf::Keyboard::Up));
+    Press(shiftTab);
+    EXPECT_EQ(Grey(), (Strings{"button 1", "topic 1", "topic 4"}));
+    EXPECT_EQ(Press(KeyPress(sf::Keyboard::Space)).second, ScreenRequest::OpenStartMenu);
+    EXPECT_EQ(ScreenProbe::CurrentPage(info), 1) << "\"Zpět\" keeps the page";
+}
+
+TEST_F(MenuTest, APadMovesTheFocusChoosesAndGoesBack)
+{
+    MoveMouse(test.window, nowhere);
+    ShowFrame();
+    EXPECT_EQ(Press(PadButton(padChooseButton)), (Answers{none, none})) << "A first shows the focus";
+    EXPECT_EQ(Press(PadPush(sf::Joystick::PovX, 100.f)), (Answers{none, none})) << "a column ignores sideways";
+    EXPECT_EQ(Press(PadPush(sf::Joystick::Y, 100.f)), (Answers{none, none}));
+    EXPECT_EQ(Grey(), (Strings{"button 1", "topic 0", "topic 1"}));
+    Press(PadPush(sf::Joystick::Y, 0.f));
+    Press(PadPush(sf::Joystick::Y, 100.f));
+    EXPECT_EQ(Press(PadButton(padChooseButton)), (Answers{ScreenRequest::OpenInfoMenu, none}));
+    EXPECT_EQ(ScreenProbe::CurrentPage(info), 2);
+    EXPECT_EQ(Press(PadButton(padBackButton)), (Answers{none, ScreenRequest::OpenStartMenu}));
+    EXPECT_EQ(Press(KeyPress(sf::Keyboard::BackSpace)), (Answers{none, ScreenRequest::OpenStartMenu}));
 }
 
 TEST_F(MenuTest, InfoTopicsStackClearOfEachOtherAndEachShowsItsPageAndPicture)

@@ -5,6 +5,8 @@
 
 #include <SFML/Window/Mouse.hpp>
 
+#include <unistd.h>
+
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -21,6 +23,22 @@ TestContext::TestContext()
     window.setPosition({0, 0});
     LoadAllAssets(context.GetAssetMaps(), std::filesystem::path(KVELMORA_SOURCE_DIR) / "assets");
     context.highScores.assign(bestResultCount, 0);
+}
+
+TempFolderTest::TempFolderTest(const std::string& name)
+    : folder(std::filesystem::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid())))
+{
+}
+
+void TempFolderTest::SetUp()
+{
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+}
+
+void TempFolderTest::TearDown()
+{
+    std::filesystem::remove_all(folder);
 }
 
 std::string ReadFile(const std::filesystem::path& path)
@@ -62,10 +80,27 @@ sf::Event KeyPress(sf::Keyboard::Key key)
     return event;
 }
 
+sf::Event PadButton(unsigned int button, unsigned int pad)
+{
+    sf::Event event;
+    event.type = sf::Event::JoystickButtonPressed;
+    event.joystickButton = {pad, button};
+    return event;
+}
+
+sf::Event PadPush(sf::Joystick::Axis axis, float position, unsigned int pad)
+{
+    sf::Event event;
+    event.type = sf::Event::JoystickMoved;
+    event.joystickMove = {pad, axis, position};
+    return event;
+}
+
 std::wstring AllPlayerTexts()
 {
     std::wstring texts = windowTitle + menuTitle + infoButtonText + playButtonText + gameInstructions;
-    texts += gameOverCaption + bestResultsHeading + gameOverHint;
+    texts += gameOverCaption + bestResultsHeading + gameOverHint + saveFailedNotice;
+    texts += playAgainButtonText + startMenuButtonText + pauseCaption + pauseHint;
     for (const std::wstring& topic : infoTopics)
         texts += topic;
     for (const std::wstring& page : infoPages)

@@ -6,6 +6,9 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Window/Joystick.hpp>
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
@@ -27,6 +30,17 @@ struct TestContext
     AppContext context;
 };
 
+// Gives each test of a fixture a fresh, empty folder of its own, named after it, and removes it after.
+class TempFolderTest : public ::testing::Test
+{
+protected:
+    explicit TempFolderTest(const std::string& name);
+    void SetUp() override;
+    void TearDown() override;
+
+    const std::filesystem::path folder;
+};
+
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& content);
 
@@ -37,6 +51,8 @@ bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::p
 void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position);
 sf::Event LeftClick();
 sf::Event KeyPress(sf::Keyboard::Key key);
+sf::Event PadButton(unsigned int button, unsigned int pad = 0);
+sf::Event PadPush(sf::Joystick::Axis axis, float position, unsigned int pad = 0);
 
 // Every fixed text the player sees, one after another.
 std::wstring AllPlayerTexts();

@@ -1,0 +1,106 @@
+#include "controls.h"
+
+#include "platform.h"
+
+namespace kvelmora
+{
+
+namespace
+{
+// -1 for up or left, 1 for down or right, 0 inside the dead zone.
+int PushDirection(const sf::Event::JoystickMoveEvent& move)
+{
+    const float position = move.axis == sf::Joystick::PovY ? platform::GetPadDownSign() * move.position : move.position;
+    if (position > padDeadZone)
+        return 1;
+    if (position < -padDeadZone)
+        return -1;
+    return 0;
+}
+
+bool IsVertical(sf::Joystick::Axis axis)
+{
+    return axis == sf::Joystick::Y || axis == sf::Joystick::PovY;
+}
+
+bool IsHorizontal(sf::Joystick::Axis axis)
+{
+    return axis == sf::Joystick::X || axis == sf::Joystick::PovX;
+}
+
+MenuAction StepTowards(int direction)
+{
+    return direction > 0 ? MenuAction::Next : MenuAction::Previous;
+}
+} // namespace
+
+bool IsPadButtonPress(const sf::Event& event, unsigned int button)
+{
+    return event.type == sf::Event::JoystickButtonPressed && event.joystickButton.button == button;
+}
+
+bool IsLeftClick(const sf::Event& event)
+{
+    return event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left;
+}
+
+MenuControls::MenuControls(MenuLayout layout)
+    : m_layout(layout)
+{
+}
+
+MenuAction MenuControls::Take(const sf::Event& event)
+{
+    switch (event.type)
+    {
+    case sf::Event::KeyPressed:
+        return TakeKey(event.key);
+    case sf::Event::JoystickButtonPressed:
+        if (event.joystickButton.button == padChooseButton)
+            return MenuAction::Choose;
+        return event.joystickButton.button == padBackButton ? MenuAction::Back : MenuAction::None;
+    case sf::Event::JoystickMoved:
+        return TakePush(event.joystickMove);
+    default:
+        return MenuAction::None;
+    }
+}
+
+MenuAction MenuControls::TakeKey(const sf::Event::KeyEvent& key) const
+{
+    const bool row = m_layout == MenuLayout::Row;
+    switch (key.code)
+    {
+    case sf::Keyboard::Tab:
+        return key.shift ? MenuAction::Previous : MenuAction::Next;
+    case sf::Keyboard::Up:
+        return MenuAction::Previous;
+    case sf::Keyboard::Down:
+        return MenuAction::Next;
+    case sf::Keyboard::Left:
+        return row ? MenuAction::Previous : MenuAction::None;
+    case sf::Keyboard::Right:
+        return row ? MenuAction::Next : MenuAction::None;
+    case sf::Keyboard::Enter:
+    case sf::Keyboard::Space:
+        return MenuAction::Choose;
+    case sf::Keyboard::BackSpace:
+        return MenuAction::Back;
+    default:
+        return MenuAction::None;
+    }
+}
+
+MenuAction MenuControls::TakePush(const sf::Event::JoystickMoveEvent& move)
+{
+    const bool moves = IsVertical(move.axis) || (m_layout == MenuLayout::Row && IsHorizontal(move.axis));
+    if (!moves)
+        return MenuAction::None;
+    int& pushed = m_pushes[{move.joystickId, move.axis}];
+    const int direction = PushDirection(move);
+    if (direction == pushed)
+        return MenuAction::None;
+    pushed = direction;
+    return direction == 0 ? MenuAction::None : StepTowards(direction);
+}
+} // namespace kvelmora

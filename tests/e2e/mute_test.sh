@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# M switches the sound off on the game-over view, which stays, shows the crossed-out speaker and is
+# remembered: the next run starts silent, and neither a pick-up nor the crash makes a sound. The
+# sound card is OpenAL's file writer, so what the game played is read back afterwards.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/screens.sh"
+e2e_prepare "$1"
+sound="$E2E_DIR/sound.wav"
+printf '[general]\ndither = false\nsample-type = int16\n[wave]\nfile = %s\n' "$sound" >"$E2E_DIR/alsoft.conf"
+export ALSOFT_DRIVERS=wave ALSOFT_CONF="$E2E_DIR/alsoft.conf"
+
+# True when the run's sound file holds any sample other than silence; its header is skipped.
+sound_heard() {
+    [ -n "$(tail -c +129 "$sound" | tr -d '\000' | head -c 1)" ]
+}
+
+play_until_a_flower() {
+    e2e_point $playButtonAt click
+    e2e_wait_for 'looks + "$instructions"' 5 || e2e_fail "a click on \"Hrát hru\" did not start a game"
+    e2e_key Up
+    e2e_wait_for 'looks + "$gameOverHint"' 20 || e2e_fail "the game did not end on a flower"
+}
+
+e2e_start_game
+e2e_wait_for_window
+e2e_wait_for 'looks + "$infoButton" - "$soundOffMark"' 5 || e2e_fail "the speaker shows while the sound is on"
+play_until_a_flower
+e2e_key m
+e2e_wait_for 'looks + "$soundOffMark"' 5 || e2e_fail "M did not show the crossed-out speaker"
+looks + "$gameOverHint" || e2e_fail "M left the game-over view"
+[ "$(start_menus_built)" -eq 1 ] || e2e_fail "M reached the game-over view as a key"
+e2e_key Escape
+e2e_wait_for_exit 10
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exit status $E2E_STATUS after Escape"
+sound_heard || e2e_fail "the crash with the sound on made no sound: the check hears nothing"
+grep -qx "sound=off" "$E2E_DIR/assets/settings.txt" || e2e_fail "the choice was not saved"
+
+rm -f "$sound"
+e2e_start_game
+e2e_wait_for_window
+e2e_wait_for 'looks + "$infoButton" + "$soundOffMark"' 5 || e2e_fail "the sound is on again after a restart"
+play_until_a_flower
+e2e_key Escape
+e2e_wait_for_exit 10
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exit status $E2E_STATUS after Escape"
+[ -s "$sound" ] || e2e_fail "the game wrote no sound at all"
+sound_heard && e2e_fail "a sound played while the sound was off"
+echo "ok"

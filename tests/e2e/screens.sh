@@ -1,0 +1,45 @@
+# Where the screens draw what the checks of the controls look for, on the 1366 x 768 picture, and
+# a way to ask a screenshot about several places at once. Sourced after lib.sh.
+
+# Regions as "width height x y".
+readonly playButton="118 28 1085 351"     # start menu: "Hrát hru"
+readonly infoButton="170 55 166 350"      # start menu: "Více o Kvelmoře"
+readonly topics=("120 24 40 30" "120 24 40 70" "120 24 40 118" "80 24 40 162" "60 24 40 210") # info menu
+readonly pageText="900 200 390 25"        # info menu: the page beside the topics
+readonly instructions="900 20 216 143"    # game: the text before the first jump
+readonly gameOverHint="900 24 233 388"    # game over: the keys' hint
+readonly playAgainButton="150 26 478 484" # game over: "Hrát znovu"
+readonly startMenuButton="190 26 740 484" # game over: "Úvodní menu"
+readonly pauseCaption="110 30 630 318"    # the pause band: "Pauza"
+readonly pauseHint="230 22 568 388"       # the pause band: "Pokračujte klávesou P"
+readonly soundOffMark="40 40 1306 706"    # the crossed-out speaker
+# Centres to point at.
+readonly playButtonAt="1140 365" infoButtonAt="250 378" playAgainAt="553 496" startMenuAt="835 496"
+readonly topicAt=("100 42" "180 82" "100 130" "80 174" "65 222")
+
+shot="$E2E_DIR/shot.png"
+
+# True when a fresh screenshot holds dark text in every region after a "+" and none in every region
+# after a "-". A button in the highlight colour, grey, holds no dark text.
+looks() {
+    e2e_screenshot "$shot" || return 1
+    while [ $# -gt 0 ]; do
+        if [ "$1" = + ]; then
+            has_text $2 || return 1
+        else
+            ! has_text $2 || return 1
+        fi
+        shift 2
+    done
+}
+
+# A fingerprint of a region of the last screenshot.
+region_sum() {
+    local width height x y
+    read -r width height x y <<<"$1"
+    convert "$shot" -crop "${width}x${height}+${x}+${y}" +repage -format '%#' info:
+}
+
+start_menus_built() {
+    grep -cxF "start_menu: Constructor end." "$E2E_DIR/assets/log.txt" || true
+}
