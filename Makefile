@@ -1,4 +1,5 @@
-# What a player or developer needs: `make run`, `make test` and `make test-sanitize`.
+# What a player or developer needs: `make run`, `make test` and `make test-sanitize`; then the Windows
+# and browser builds.
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 SANITIZE_BUILD_DIR ?= build-sanitize
@@ -44,7 +45,7 @@ package: setup
 	cd $(BUILD_DIR)-package && cpack
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(SANITIZE_BUILD_DIR) $(BUILD_DIR)-package $(WINDOWS_BUILD_DIR) dist
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(SANITIZE_BUILD_DIR) $(BUILD_DIR)-package $(WINDOWS_BUILD_DIR) $(WEB_BUILD_DIR) dist
 
 # Windows: cross-built on Debian, tested under Wine. A cold first build of the libraries takes minutes.
 WINDOWS_BUILD_DIR ?= build-windows
@@ -52,7 +53,7 @@ WINDOWS_BUILD_DIR ?= build-windows
 .PHONY: windows windows-installer test-windows setup-windows
 
 windows: setup-windows
-	scripts/build_windows.sh $(WINDOWS_BUILD_DIR) $(CHECK_FLAGS)
+	scripts/build_for.sh windows $(WINDOWS_BUILD_DIR) $(CHECK_FLAGS)
 
 # The per-user installer in dist/, made by CPack and NSIS from the same tree as the zip.
 windows-installer: windows
@@ -64,3 +65,25 @@ test-windows: windows-installer
 
 setup-windows:
 	scripts/install_windows_dependencies.sh
+
+# The browser: built with Debian's emscripten, tested in headless Chromium. A cold first build of the
+# libraries takes minutes.
+WEB_BUILD_DIR ?= build-web
+WEB_PORT ?= 8000
+
+.PHONY: web web-run test-web setup-web
+
+web: setup-web
+	scripts/build_for.sh web $(WEB_BUILD_DIR) $(CHECK_FLAGS)
+
+# Serves the packed page on this machine only; Ctrl+C ends it.
+web-run: web
+	@echo "Kvelmora: http://127.0.0.1:$(WEB_PORT)/"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory "$$(cat $(WEB_BUILD_DIR)/package_dir.txt)"
+
+test-web: CHECK_FLAGS = -DKVELMORA_WERROR=ON
+test-web: web
+	scripts/run_web_tests.sh $(WEB_BUILD_DIR)
+
+setup-web:
+	scripts/install_web_dependencies.sh

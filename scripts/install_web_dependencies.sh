@@ -5,7 +5,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(emscripten chromium python3 zip cmake make patch xz-utils gzip)
+packages=(emscripten chromium python3 imagemagick cmake make patch xz-utils gzip)
 # A Node.js from elsewhere (NodeSource's) brings its own npm and conflicts with Debian's npm
 # package, so ask for Node.js and npm only where their commands are missing.
 command -v node >/dev/null || packages+=(nodejs)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the game's icon from art/icon/kvelmora.svg: the hicolor PNGs that Linux menus show and
-# the multi-size .ico that Windows shows for the executable and its shortcuts; and the side picture
+# the multi-size .ico that Windows shows for the executable and its shortcuts; the larger ones that a
+# browser shows for the installed web game; and the side picture
 # of the Windows installer from art/icon/installer_side.svg.
 #
 # Needs rsvg-convert (librsvg2-bin) and ImageMagick. The results are committed, so building the
@@ -11,9 +12,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 svg=$root/art/icon/kvelmora.svg
 out=$root/packaging/icons
 sizes=(16 32 48 64 128 256)
+webSizes=(192 512)
 
 mkdir -p "$out"
-for size in "${sizes[@]}"; do
+for size in "${sizes[@]}" "${webSizes[@]}"; do
     rsvg-convert -w "$size" -h "$size" "$svg" -o "$out/tmp.png"
     convert "$out/tmp.png" -strip -define png:exclude-chunks=date,time,tEXt,zTXt,iTXt "PNG32:$out/kvelmora-$size.png"
 done

@@ -74,8 +74,18 @@ void Application::ProcessEvent(const sf::Event& event)
     {
         // The new screen is complete before the old one goes.
         m_screen = CreateScreen(request);
+        m_shown = request;
     }
     WriteLog("application: ProcessEvent end.");
+}
+
+void Application::ReturnToStartMenu()
+{
+    if (m_shown == ScreenRequest::OpenStartMenu)
+        return;
+    SaveBestResults();
+    m_screen = CreateScreen(ScreenRequest::OpenStartMenu);
+    m_shown = ScreenRequest::OpenStartMenu;
 }
 
 void Application::Update(float seconds)

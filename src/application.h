@@ -76,6 +76,7 @@ public:
     void ProcessEvent(const sf::Event& event);
     void Update(float seconds);
     void Draw();
+    void ReturnToStartMenu(); // saves the best results first; nothing on the start menu itself
     void DrawSoundOffMark(); // over any screen, in its bottom-right corner
     bool SaveBestResults();  // at exit; false when they could not be saved
 
@@ -88,6 +89,7 @@ private:
 
     AppContext m_context;
     std::unique_ptr<Screen> m_screen;
+    ScreenRequest m_shown = ScreenRequest::OpenStartMenu; // the request that made the screen shown
     sf::Sprite m_soundOffMark;
 };
 } // namespace kvelmora

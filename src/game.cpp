@@ -2,6 +2,7 @@
 
 #include "assets.h"
 #include "constants.h"
+#include "log.h"
 #include "random.h"
 #include "window_fit.h"
 
@@ -255,7 +256,10 @@ void Game::PlacePlayer()
 void Game::Start()
 {
     if (m_state == GameState::Waiting)
+    {
         m_state = GameState::Running;
+        WriteLog("game: running.");
+    }
 }
 
 float Game::GetJumpVelocity() const
@@ -597,6 +601,7 @@ void Game::EndGame()
     m_context->bestResults.Add(m_score);
     m_context->bestResults.Save();
     ShowGameOver(row);
+    WriteLog("game: over with " + std::to_string(m_score) + ".");
 }
 
 void Game::CollectGarbage()

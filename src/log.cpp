@@ -33,6 +33,8 @@ void RotateLog()
 
 void WriteLog(const std::string& text)
 {
+    if (platform::WriteToSystemLog(text))
+        return;
     // Each line is opened, appended and closed on its own, so a crash never loses the trace.
     const std::optional<std::uintmax_t> size = platform::AppendToFile(LogDirectory() / logFileName, text + '\n');
     if (size && *size > logSizeLimit)

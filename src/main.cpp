@@ -33,7 +33,9 @@ bool ProcessEvents(Application& application, sf::RenderWindow& window, WindowMod
         const EventRoute route = mode.Route(event);
         if (route == EventRoute::Quit)
             return false;
-        if (route == EventRoute::ToScreen && !sound.Take(event))
+        if (route == EventRoute::ToStartMenu)
+            application.ReturnToStartMenu();
+        else if (route == EventRoute::ToScreen && !sound.Take(event))
             application.ProcessEvent(event);
     }
     if (const std::optional<sf::Event> focus = mode.TakeFocusChange())
@@ -87,7 +89,7 @@ int RunGame()
         return EXIT_FAILURE;
     }
     sf::RenderWindow window;
-    WindowMode mode(window);
+    WindowMode mode(window, platform::GetWindowHost());
     mode.Open();
     display.reset();
     WriteLog("main: sf::Window Created.");

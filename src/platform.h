@@ -12,15 +12,29 @@
 
 namespace kvelmora
 {
-// The program proper, called by the platform's entry point (main on Linux, WinMain on Windows).
+// The program proper, called by the platform's entry point (main on Linux and in the browser, WinMain
+// on Windows).
 // Defined by the executable that links the platform: the game, or the tests.
 int RunProgram(int argc, char* argv[]);
 } // namespace kvelmora
 
-// What differs between Linux and Windows. One source per platform implements it and the build picks
-// one; the rest of the program never asks which platform it runs on.
+// What differs between Linux, Windows and the browser. One source per platform implements it and the
+// build picks one; the rest of the program never asks which platform it runs on.
 namespace kvelmora::platform
 {
+
+// Where the game's window lives. A desktop window is fitted to the desktop and may be closed. A page
+// cannot be closed by its program: the game fills the page, follows its size, goes fullscreen by the
+// page's own request, and Escape leaves for the start menu instead of ending.
+enum class WindowHost
+{
+    Desktop,
+    Page,
+};
+WindowHost GetWindowHost();
+
+// Only for a page: puts it in fullscreen, or takes it out, whichever it is not now.
+void TogglePageFullscreen();
 
 // The folder that holds the running executable; empty when it cannot be found.
 std::filesystem::path GetExecutableDirectory();
@@ -57,6 +71,10 @@ bool IsStopRequested();
 // When the connection to the display breaks, the action runs and the process ends with status 1.
 // An empty action removes it.
 void SetDisplayLossAction(std::function<void()> action);
+
+// Where the system keeps a log of its own (the browser's console), the line goes there and the
+// answer is true; elsewhere the log is a file of the game's and the answer is false.
+bool WriteToSystemLog(const std::string& line);
 
 // Files the player keeps. None of these follows a symlink at the path itself, so a planted link
 // never redirects a write.

@@ -15,17 +15,17 @@ namespace
 {
 constexpr unsigned int bitsPerPixel = 32;
 
-sf::ContextSettings MakeContextSettings()
+// A page's WebGL context is asked for no antialiasing: the picture is drawn pixel for pixel anyway.
+sf::ContextSettings MakeContextSettings(platform::WindowHost host)
 {
     sf::ContextSettings settings;
-    settings.antialiasingLevel = 1;
+    settings.antialiasingLevel = host == platform::WindowHost::Page ? 0 : 1;
     return settings;
 }
 
-bool IsQuitEvent(const sf::Event& event)
+bool IsEscapeKey(const sf::Event& event)
 {
-    return event.type == sf::Event::Closed ||
-           (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape);
+    return event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape;
 }
 
 bool IsFullscreenKey(const sf::Event& event)
@@ -45,6 +45,12 @@ bool IsFocusEvent(const sf::Event& event)
 {
     return event.type == sf::Event::LostFocus || event.type == sf::Event::GainedFocus;
 }
+
+// The frame loop fits the picture to the window's size anew in every frame.
+bool IsResize(const sf::Event& event)
+{
+    return event.type == sf::Event::Resized;
+}
 } // namespace
 
 void FocusSettler::NoteChange()
@@ -63,8 +69,9 @@ std::optional<bool> FocusSettler::Settle(bool hasFocus, float secondsSinceCreati
     return hasFocus;
 }
 
-WindowMode::WindowMode(sf::RenderWindow& window)
+WindowMode::WindowMode(sf::RenderWindow& window, platform::WindowHost host)
     : m_window(window)
+    , m_host(host)
 {
 }
 
@@ -72,15 +79,21 @@ WindowMode::WindowMode(sf::RenderWindow& window)
 // A new window starts without a frame-rate limit, so one that is needed is set again.
 void WindowMode::Open()
 {
-    if (m_fullscreen)
+    if (m_host == platform::WindowHost::Page)
+    {
+        // Resizable is how a page's canvas takes the page's size and follows it.
+        m_window.create(sf::VideoMode(m_windowed.size.x, m_windowed.size.y, bitsPerPixel), sf::String(windowTitle),
+                        sf::Style::Resize, MakeContextSettings(m_host));
+    }
+    else if (m_fullscreen)
     {
         m_window.create(sf::VideoMode::getDesktopMode(), sf::String(windowTitle), sf::Style::Fullscreen,
-                        MakeContextSettings());
+                        MakeContextSettings(m_host));
     }
     else
     {
         m_window.create(sf::VideoMode(m_windowed.size.x, m_windowed.size.y, bitsPerPixel), sf::String(windowTitle),
-                        sf::Style::Titlebar | sf::Style::Close, MakeContextSettings());
+                        sf::Style::Titlebar | sf::Style::Close, MakeContextSettings(m_host));
         FitToDesktop();
     }
     SetWindowIcon(m_window);
@@ -105,6 +118,12 @@ void WindowMode::FitToDesktop()
 
 void WindowMode::ToggleFullscreen()
 {
+    if (m_host == platform::WindowHost::Page)
+    {
+        // The page answers later, with a new size; the player may also leave by the browser's own keys.
+        platform::TogglePageFullscreen();
+        return;
+    }
     // A new window starts on its default view; the screen's own view, the game's scroll, goes on.
     const sf::View shown = m_window.getView();
     m_fullscreen = !m_fullscreen;
@@ -115,13 +134,15 @@ void WindowMode::ToggleFullscreen()
 
 EventRoute WindowMode::Route(const sf::Event& event)
 {
-    if (IsQuitEvent(event))
+    if (event.type == sf::Event::Closed)
         return EventRoute::Quit;
+    if (IsEscapeKey(event))
+        return m_host == platform::WindowHost::Page ? EventRoute::ToStartMenu : EventRoute::Quit;
     if (IsFullscreenKey(event))
         ToggleFullscreen();
     else if (IsFocusEvent(event))
         m_focus.NoteChange();
-    else if (!IsAltKey(event))
+    else if (!IsAltKey(event) && !IsResize(event))
         return EventRoute::ToScreen;
     return EventRoute::Handled;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame_rate.h"
+#include "platform.h"
 #include "window_fit.h"
 
 #include <SFML/System/Clock.hpp>
@@ -35,17 +36,18 @@ private:
 // What the frame loop does with one event of the window.
 enum class EventRoute
 {
-    Quit,     // the close button or Escape
-    Handled,  // the window's own: the fullscreen keys, focus events
-    ToScreen, // everything else
+    Quit,        // the close button or Escape
+    ToStartMenu, // Escape in a page, which cannot end
+    Handled,     // the window's own: the fullscreen keys, focus events, a new size
+    ToScreen,    // everything else
 };
 
-// How the one window is shown: windowed and fitted to the desktop, or fullscreen; with a
-// frame-rate limit where vertical sync has no effect. Nothing of it outlives the run.
+// How the one window is shown: windowed and fitted to the desktop, or fullscreen, or filling a page;
+// with a frame-rate limit where vertical sync has no effect. Nothing of it outlives the run.
 class WindowMode final
 {
 public:
-    explicit WindowMode(sf::RenderWindow& window);
+    WindowMode(sf::RenderWindow& window, platform::WindowHost host);
     WindowMode(const WindowMode&) = delete;
     WindowMode& operator=(const WindowMode&) = delete;
 
@@ -62,6 +64,7 @@ private:
     void FitToDesktop();
 
     sf::RenderWindow& m_window;
+    platform::WindowHost m_host;
     bool m_fullscreen = false;
     WindowPlacement m_windowed{{logicalWidth, logicalHeight}, {0, 0}}; // as last fitted to the desktop
     FocusSettler m_focus;

@@ -97,8 +97,15 @@ TEST(Application, KeepsTheBestResultsAcrossARunAndSwitchesScreensOnRequest)
     MoveMouse(window, Centre(ScreenProbe::Button(*ScreenOf<StartMenu>(application), StartMenu::playButton)));
     application.ProcessEvent(LeftClick());
     EXPECT_NE(ScreenOf<Game>(application), nullptr);
-    EXPECT_TRUE(application.SaveBestResults());
+
+    // A page's Escape: back to the start menu from any other screen, saving first; on it, nothing.
+    application.ReturnToStartMenu();
+    ASSERT_NE(ScreenOf<StartMenu>(application), nullptr);
     EXPECT_EQ(ReadFile(scores), "50\n40\n30\n20\n10\n");
+    const Screen* const menu = &application.GetScreen();
+    application.ReturnToStartMenu();
+    EXPECT_EQ(&application.GetScreen(), menu);
+    EXPECT_TRUE(application.SaveBestResults());
 }
 
 TEST(FileLocations, PortableGamesKeepTheirFilesBesideTheAssetsWhileTheyCanWriteThere)

@@ -64,7 +64,7 @@ TEST(FocusSettler, AWindowCreatedWithoutTheFocusPausesOnceSettled)
 TEST(WindowMode, RoutesTheWindowsOwnEventsAndPassesTheRestOn)
 {
     sf::RenderWindow window;
-    WindowMode mode(window);
+    WindowMode mode(window, platform::WindowHost::Desktop);
     sf::Event closed;
     closed.type = sf::Event::Closed;
     EXPECT_EQ(mode.Route(closed), EventRoute::Quit);
@@ -75,6 +75,15 @@ TEST(WindowMode, RoutesTheWindowsOwnEventsAndPassesTheRestOn)
     sf::Event focus;
     focus.type = sf::Event::LostFocus;
     EXPECT_EQ(mode.Route(focus), EventRoute::Handled) << "told only once settled";
+
+    // A page cannot end: Escape leaves for the start menu, and a new size of the page is the loop's.
+    WindowMode page(window, platform::WindowHost::Page);
+    EXPECT_EQ(page.Route(KeyEvent(sf::Keyboard::Escape)), EventRoute::ToStartMenu);
+    EXPECT_EQ(page.Route(closed), EventRoute::Quit);
+    sf::Event resized;
+    resized.type = sf::Event::Resized;
+    EXPECT_EQ(page.Route(resized), EventRoute::Handled);
+    EXPECT_EQ(page.Route(KeyEvent(sf::Keyboard::Up)), EventRoute::ToScreen);
 }
 
 // Where vertical sync is ignored, as here under Xvfb, the limit must hold on every window the
@@ -84,7 +93,7 @@ TEST(WindowMode, AFrameLimitOnceNeededHoldsOnEveryWindowTheFullscreenKeysCreate)
     constexpr int frames = 31;
     constexpr float limited = (frames - 1) / 60.f; // seconds at least, under the limit
     sf::RenderWindow window;
-    WindowMode mode(window);
+    WindowMode mode(window, platform::WindowHost::Desktop);
     mode.Open();
     for (int frame = 0; frame < 30 && !mode.HasFrameLimit(); ++frame)
         mode.AddFrame(0.001f);

@@ -1,0 +1,60 @@
+# The browser build, compiled with Debian's emscripten (cmake/emscripten.cmake) against the libraries
+# of scripts/build_web_deps.sh: a page and every file it needs in ${CMAKE_BINARY_DIR}/web, and the
+# same folder with a zip of it in dist/.
+set(web_dir ${CMAKE_BINARY_DIR}/web)
+set(web_sources ${CMAKE_SOURCE_DIR}/web)
+file(GLOB_RECURSE asset_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*)
+
+# display() waits for the browser's next frame through Asyncify, so the frame loop stays as it is;
+# SFML's fixed-function drawing needs the emulated legacy GL; the player's files live in IndexedDB.
+set(web_link_options -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sLEGACY_GL_EMULATION -sALLOW_MEMORY_GROWTH
+    -sMINIFY_HTML=0 -lidbfs.js --shell-file ${web_sources}/shell.html)
+set(page_files ${web_sources}/style.css ${web_sources}/manifest.webmanifest)
+set(page_icons ${CMAKE_SOURCE_DIR}/art/icon/kvelmora.svg)
+foreach(size 64 128 192 512)
+    list(APPEND page_icons ${CMAKE_SOURCE_DIR}/packaging/icons/kvelmora-${size}.png)
+endforeach()
+
+# A program's page: index.html with its .js, .wasm and .data in the folder, beside the page's own files.
+function(add_web_page target folder)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME index SUFFIX .html RUNTIME_OUTPUT_DIRECTORY ${folder}
+        LINK_DEPENDS "${web_sources}/shell.html")
+    target_link_options(${target} PRIVATE ${web_link_options})
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy ${page_files} ${folder}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/icons
+        COMMAND ${CMAKE_COMMAND} -E copy ${page_icons} ${folder}/icons
+        COMMAND ${CMAKE_COMMAND} -DWEB_DIR=${folder} -DTEMPLATE=${web_sources}/service-worker.js.in
+                -P ${CMAKE_SOURCE_DIR}/cmake/web_offline.cmake
+        VERBATIM)
+endfunction()
+
+add_executable(kvelmora src/main.cpp)
+target_link_libraries(kvelmora PRIVATE kvelmora_core)
+target_link_options(kvelmora PRIVATE --preload-file ${CMAKE_SOURCE_DIR}/assets@assets)
+set_property(TARGET kvelmora APPEND PROPERTY LINK_DEPENDS ${asset_files})
+add_web_page(kvelmora ${web_dir})
+
+# The folder a school puts on its web server, and its zip.
+set(package_name kvelmora-${PROJECT_VERSION}-web)
+set(package_dir ${CMAKE_SOURCE_DIR}/dist/${package_name})
+set(package_zip ${CMAKE_SOURCE_DIR}/dist/${package_name}.zip)
+add_custom_command(OUTPUT ${package_zip}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_dir} ${package_zip}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${web_dir} ${package_dir}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${package_dir}/LICENSE.txt
+    COMMAND ${CMAKE_COMMAND} -E tar cf ${package_zip} --format=zip ${package_name}
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/dist
+    DEPENDS kvelmora
+    COMMENT "Packing ${package_zip}"
+    VERBATIM)
+add_custom_target(web_package ALL DEPENDS ${package_zip})
+file(WRITE ${CMAKE_BINARY_DIR}/package_dir.txt ${package_dir})
+
+# The yardstick for the speed checks: the bare window, built and shown the same way.
+if(KVELMORA_BUILD_TESTS)
+    add_executable(bare_window bench/bare_window.cpp)
+    target_link_libraries(bare_window PRIVATE sfml-graphics sfml-window sfml-system)
+    target_compile_features(bare_window PRIVATE cxx_std_17)
+    add_web_page(bare_window ${CMAKE_BINARY_DIR}/web-bare)
+endif()

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs the browser checks against a web build folder (build-web by default): the packed page from
+# dist/ and the bare window's page beside it, each served on 127.0.0.1 to headless Chromium.
+# KVELMORA_WEB_ROWS=<part of a row's name> runs only the matching rows; KVELMORA_WEB_SHOTS=<folder>
+# keeps the screenshots there.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+buildDir=$(cd "${1:-$root/build-web}" && pwd)
+if [ -n "${KVELMORA_WEB_SHOTS:-}" ]; then
+    work=$KVELMORA_WEB_SHOTS
+else
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+fi
+
+cd "$root/tests/web"
+node web_test.js "$(cat "$buildDir/package_dir.txt")" "$buildDir/web-bare" \
+    "$root/docs/screenshot_start_menu.png" "$work"

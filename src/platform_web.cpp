@@ -1,0 +1,226 @@
+// The browser: the assets are preloaded into the page's memory, the player's files live in the
+// browser's own storage, the log goes to the console and the game fills the page.
+#include "platform.h"
+
+#include <emscripten.h>
+
+#include <fstream>
+#include <system_error>
+
+namespace
+{
+// The browser's storage for the player's files, copied into this folder at start and back after
+// every write.
+const char* const savedFolder = "/kvelmora";
+} // namespace
+
+// JavaScript, in the style of the page.
+// clang-format off
+// Each awaits the browser's storage, which answers later; the frame loop waits meanwhile.
+EM_ASYNC_JS(void, kvelmoraMountSaved, (const char* folder), {
+    const path = UTF8ToString(folder);
+    FS.mkdir(path);
+    FS.mount(IDBFS, {}, path);
+    await new Promise(done => FS.syncfs(true, error => {
+        if (error)
+            console.warn('kvelmora: the saved files could not be read: ' + error);
+        done();
+    }));
+});
+
+EM_ASYNC_JS(void, kvelmoraSyncSaved, (int fromStorage), {
+    await new Promise(done => FS.syncfs(fromStorage !== 0, error => {
+        if (error)
+            console.warn('kvelmora: the saved files could not be synchronised: ' + error);
+        done();
+    }));
+});
+
+// Tabs of the same game take turns through the browser's lock; 1 once held, 0 when the wait ran out.
+EM_ASYNC_JS(int, kvelmoraTakeSaveLock, (int milliseconds), {
+    if (!navigator.locks)
+        return 1;
+    return await new Promise(granted => {
+        navigator.locks
+            .request('kvelmora-best-results', {signal: AbortSignal.timeout(milliseconds)},
+                     () => new Promise(release => {
+                         Module.kvelmoraReleaseSaveLock = release;
+                         granted(1);
+                     }))
+            .catch(() => granted(0));
+    });
+});
+
+EM_JS(void, kvelmoraReleaseSaveLock, (), {
+    if (Module.kvelmoraReleaseSaveLock)
+        Module.kvelmoraReleaseSaveLock();
+    Module.kvelmoraReleaseSaveLock = null;
+});
+
+EM_JS(void, kvelmoraShowError, (const char* caption, const char* text), {
+    if (Module.showError)
+        Module.showError(UTF8ToString(caption), UTF8ToString(text));
+});
+
+EM_JS(void, kvelmoraToggleFullscreen, (), {
+    const canvas = Module.canvas;
+    if (document.fullscreenElement)
+        document.exitFullscreen().catch(() => {});
+    else if (canvas.requestFullscreen)
+        canvas.requestFullscreen().catch(error => console.warn('kvelmora: fullscreen refused: ' + error.message));
+});
+
+// A frame writes a few lines: they go out together when the frame yields to the browser.
+EM_JS(void, kvelmoraLog, (const char* line), {
+    const lines = Module.kvelmoraLogLines || (Module.kvelmoraLogLines = []);
+    lines.push(UTF8ToString(line));
+    if (lines.length === 1)
+        setTimeout(() => console.log(lines.splice(0).join('\n')), 0);
+});
+
+EM_JS(int, kvelmoraPageWidth, (), { return window.innerWidth; });
+EM_JS(int, kvelmoraPageHeight, (), { return window.innerHeight; });
+// clang-format on
+
+int main(int argc, char* argv[])
+{
+    kvelmoraMountSaved(savedFolder);
+    return kvelmora::RunProgram(argc, argv);
+}
+
+namespace kvelmora::platform
+{
+namespace
+{
+constexpr int lockWaitMilliseconds = 2000;
+
+// Writes the file whole; the browser's memory holds it, so nothing else can see it half written.
+bool WriteFile(const std::filesystem::path& path, const std::string& content, std::ios::openmode mode)
+{
+    std::ofstream file(path, std::ios::binary | mode);
+    file << content;
+    file.close();
+    return static_cast<bool>(file);
+}
+} // namespace
+
+WindowHost GetWindowHost()
+{
+    return WindowHost::Page;
+}
+
+void TogglePageFullscreen()
+{
+    kvelmoraToggleFullscreen();
+}
+
+bool WriteToSystemLog(const std::string& line)
+{
+    kvelmoraLog(line.c_str());
+    return true;
+}
+
+std::filesystem::path GetExecutableDirectory()
+{
+    return "/";
+}
+
+PlayerFolders GetPlayerFolders()
+{
+    return {savedFolder, savedFolder};
+}
+
+// The preloaded assets are read only, as an installed game's are.
+std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path& executableDirectory)
+{
+    return executableDirectory / "assets";
+}
+
+bool CanWriteTo(const std::filesystem::path&)
+{
+    return true;
+}
+
+void ShowErrorBox(const std::string& caption, const std::string& text)
+{
+    kvelmoraShowError(caption.c_str(), text.c_str());
+}
+
+DisplayHold HoldDisplay()
+{
+    return std::make_shared<int>(0);
+}
+
+void InstallStopHandlers()
+{
+}
+
+bool IsStopRequested()
+{
+    return false;
+}
+
+void SetDisplayLossAction(std::function<void()>)
+{
+}
+
+std::optional<std::uintmax_t> AppendToFile(const std::filesystem::path& path, const std::string& text)
+{
+    if (!WriteFile(path, text, std::ios::app))
+        return std::nullopt;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return error ? std::nullopt : std::optional<std::uintmax_t>(size);
+}
+
+void EmptyFile(const std::filesystem::path& path)
+{
+    WriteFile(path, "", std::ios::trunc);
+}
+
+bool WriteWholeFile(const std::filesystem::path& path, const std::string& content)
+{
+    if (!WriteFile(path, content, std::ios::trunc))
+        return false;
+    kvelmoraSyncSaved(0);
+    return true;
+}
+
+// A closed tab leaves no half-written file: nothing reaches the storage but whole files.
+void RemoveLeftoverTemporaries(const std::filesystem::path&)
+{
+}
+
+std::unique_ptr<std::istream> OpenRegularFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return nullptr;
+    auto stream = std::make_unique<std::ifstream>(path, std::ios::binary);
+    if (!*stream)
+        return nullptr;
+    return stream;
+}
+
+// Another tab may have saved since this one read: the files are read again from the storage under
+// the lock, so the action merges with what the other tab kept.
+LockedRun RunLocked(const std::filesystem::path&, const std::function<bool()>& action, const std::function<bool()>&)
+{
+    if (kvelmoraTakeSaveLock(lockWaitMilliseconds) == 0)
+        return LockedRun::Busy;
+    kvelmoraSyncSaved(1);
+    const bool succeeded = action();
+    kvelmoraReleaseSaveLock();
+    return succeeded ? LockedRun::Succeeded : LockedRun::Failed;
+}
+
+WindowRoom GetWindowRoom()
+{
+    return {{0, 0, kvelmoraPageWidth(), kvelmoraPageHeight()}, {}};
+}
+
+float GetPadDownSign()
+{
+    return 1.f;
+}
+} // namespace kvelmora::platform

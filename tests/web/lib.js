@@ -1,0 +1,176 @@
+// Shared steps of the browser checks: a private HTTP server on 127.0.0.1, Debian's Chromium in a
+// fresh profile, and a page of the game whose log lines (the console) the checks wait on.
+'use strict';
+const { spawn, execFileSync } = require('child_process');
+const fs = require('fs');
+const net = require('net');
+const os = require('os');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const timeout = 60000;
+const chromiumArgs = [
+    '--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run',
+    '--disable-quic', '--disable-default-apps', '--mute-audio', '--disable-renderer-backgrounding',
+    '--disable-background-timer-throttling', '--disable-backgrounding-occluded-windows',
+];
+const viewport = { width: 1366, height: 768 };
+const frameEnd = 'main: ProcessEvent end.';
+
+function freePort() {
+    return new Promise((resolve) => {
+        const server = net.createServer();
+        server.listen(0, '127.0.0.1', () => {
+            const { port } = server.address();
+            server.close(() => resolve(port));
+        });
+    });
+}
+
+// Serves the folder until the returned server is killed.
+async function startServer(folder) {
+    const port = await freePort();
+    const server = spawn('python3', ['-u', '-m', 'http.server', String(port), '--bind', '127.0.0.1', '--directory', folder],
+        { stdio: ['ignore', 'pipe', 'ignore'] });
+    await new Promise((resolve, reject) => {
+        const timer = setTimeout(() => reject(new Error('the HTTP server did not start')), timeout);
+        server.stdout.on('data', (data) => {
+            if (String(data).includes('Serving HTTP')) {
+                clearTimeout(timer);
+                resolve();
+            }
+        });
+    });
+    return { server, url: `http://127.0.0.1:${port}/` };
+}
+
+// Runs the action with a browser of a fresh profile, in a folder of the check's own.
+async function withBrowser(action) {
+    const userDataDir = fs.mkdtempSync(path.join(os.tmpdir(), 'kvelmora-web-'));
+    const browser = await puppeteer.launch({
+        executablePath: '/usr/bin/chromium', headless: true, userDataDir, args: chromiumArgs,
+        protocolTimeout: 2 * timeout,
+    });
+    try {
+        return await action(browser);
+    } finally {
+        await browser.close();
+        fs.rmSync(userDataDir, { recursive: true, force: true });
+    }
+}
+
+// Times of every frame's start, as the page asks the browser for the next one.
+function recordFrames() {
+    window.frameTimes = [];
+    const request = window.requestAnimationFrame.bind(window);
+    window.requestAnimationFrame = (callback) => {
+        window.frameTimes.push(performance.now());
+        return request(callback);
+    };
+}
+
+// A tab that keeps the game's log lines and every error the page reports.
+async function newTab(browser) {
+    const page = await browser.newPage();
+    page.setDefaultTimeout(timeout);
+    await page.setViewport(viewport);
+    await page.evaluateOnNewDocument(recordFrames);
+    page.log = [];
+    page.errors = [];
+    page.on('console', (message) => {
+        if (message.type() === 'error')
+            page.errors.push(message.text());
+        else
+            page.log.push(...message.text().split('\n'));
+    });
+    page.on('pageerror', (error) => page.errors.push(error.message));
+    page.on('requestfailed', (request) => page.errors.push(`${request.url()}: ${request.failure().errorText}`));
+    return page;
+}
+
+function count(page, line) {
+    return page.log.filter((entry) => entry === line).length;
+}
+
+async function waitUntil(condition, what, seconds = timeout / 1000) {
+    const deadline = Date.now() + seconds * 1000;
+    while (!(await condition())) {
+        if (Date.now() > deadline)
+            throw new Error(`timed out waiting for ${what}`);
+        await new Promise((resolve) => setTimeout(resolve, 20));
+    }
+}
+
+// Waits for the line to appear more often than the given number of times.
+function waitForLine(page, line, seen = count(page, line)) {
+    return waitUntil(() => count(page, line) > seen, `"${line}"`);
+}
+
+// Waits until the frame loop has finished two more passes: input sent before has been handled.
+function waitForFrames(page, frames = 2) {
+    return waitForLine(page, frameEnd, count(page, frameEnd) + frames - 1);
+}
+
+// Loads the page, waits until the game runs and lifts the cover with a click or a tap.
+async function openGame(page, url, lift = (tab) => tab.mouse.click(683, 600)) {
+    page.log.length = 0;
+    await page.goto(url, { waitUntil: 'load' });
+    await page.waitForSelector('#cover.ready');
+    await waitForLine(page, 'start_menu: Draw end.', 0);
+    await lift(page);
+    await page.waitForSelector('#cover', { hidden: true });
+    await waitForFrames(page);
+}
+
+async function press(page, key) {
+    await page.keyboard.press(key);
+    await waitForFrames(page);
+}
+
+async function click(page, x, y) {
+    await page.mouse.click(x, y);
+    await waitForFrames(page);
+}
+
+// The text of a file in the game's storage, as the browser keeps it; null when there is none.
+function readStored(page, file) {
+    return page.evaluate((name) => new Promise((resolve) => FS.syncfs(true, () => {
+        try {
+            resolve(FS.readFile(`/kvelmora/${name}`, { encoding: 'utf8' }));
+        } catch (error) {
+            resolve(null);
+        }
+    })), file);
+}
+
+function writeStored(page, file, text) {
+    return page.evaluate((name, content) => new Promise((resolve) => {
+        FS.writeFile(`/kvelmora/${name}`, content);
+        FS.syncfs(false, resolve);
+    }), file, text);
+}
+
+// Pixels that differ by more than a fifth of the range between two pictures of the same size.
+function differingPixels(first, second) {
+    try {
+        execFileSync('compare', ['-metric', 'AE', '-fuzz', '20%', first, second, 'null:'], { stdio: 'pipe' });
+        return 0;
+    } catch (error) {
+        const pixels = Number(String(error.stderr).trim().split(' ')[0]);
+        if (Number.isNaN(pixels))
+            throw error;
+        return pixels;
+    }
+}
+
+// The darkest value (0 to 1) of a region of a picture.
+function darkest(picture, { x, y, width, height }) {
+    return Number(execFileSync('convert', [picture, '-crop', `${width}x${height}+${x}+${y}`, '+repage',
+        '-colorspace', 'Gray', '-format', '%[fx:minima]', 'info:']).toString());
+}
+
+module.exports = {
+    viewport, startServer, withBrowser, newTab, openGame, waitUntil, waitForLine, waitForFrames, press, click,
+    readStored, writeStored, differingPixels, darkest, timeout,
+};

@@ -1,0 +1,214 @@
+// The browser game, played in Debian's headless Chromium from a private server on 127.0.0.1.
+// Usage: node web_test.js <the web folder> <the bare window's web folder> <reference start menu> <work folder>
+// Each row runs in a browser of its own, and every row fails on an error in the page's console.
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const zlib = require('zlib');
+const lib = require('./lib');
+
+const [gameFolder, bareFolder, reference, work] = process.argv.slice(2).map((argument) => path.resolve(argument));
+const playButton = { x: 1130, y: 365 }; // "Hrát hru", in the game's own pixels as the page shows them 1:1
+const playButtonText = { x: 1080, y: 345, width: 130, height: 40 };
+const shot = (name) => path.join(work, `${name}.png`);
+const initialResults = '-1\n-2\n-3\n-4\n-5\n';
+
+function check(condition, message) {
+    if (!condition)
+        throw new Error(message);
+}
+
+function results(text) {
+    return text === null ? [] : text.trim().split(/\s+/).map(Number);
+}
+
+// From the start menu: the game by "Hrát hru", Up, and waiting until a flower ends it; its score.
+async function playOneGame(page, start = () => lib.click(page, playButton.x, playButton.y), whileRunning = async () => {}) {
+    const seen = page.log.length;
+    await start();
+    await lib.press(page, 'ArrowUp');
+    await lib.waitForLine(page, 'game: running.', 0);
+    await whileRunning();
+    await lib.waitUntil(() => page.log.slice(seen).some((line) => line.startsWith('game: over with ')), 'the game over');
+    return Number(/game: over with (-?\d+)\./.exec(page.log.slice(seen).find((line) => line.startsWith('game: over with ')))[1]);
+}
+
+const rows = {
+    async 'the start menu looks as on Linux, a hovered button turns grey and a click opens the game'(browser, url) {
+        const page = await lib.newTab(browser);
+        await lib.openGame(page, url);
+        await page.screenshot({ path: shot('start_menu') });
+        const differing = lib.differingPixels(shot('start_menu'), reference);
+        check(differing < 0.01 * lib.viewport.width * lib.viewport.height, `${differing} pixels differ from the Linux picture`);
+        check(lib.darkest(shot('start_menu'), playButtonText) < 0.2, '"Hrát hru" is not black before the pointer comes');
+
+        await page.mouse.move(playButton.x, playButton.y);
+        await lib.waitForFrames(page);
+        await page.screenshot({ path: shot('start_menu_hover') });
+        check(lib.darkest(shot('start_menu_hover'), playButtonText) > 0.5, '"Hrát hru" did not turn grey under the pointer');
+        await playOneGame(page);
+    },
+
+    async 'a whole game keeps its result across a reload, and Escape leaves a game for the start menu'(browser, url) {
+        const page = await lib.newTab(browser);
+        await lib.openGame(page, url);
+        await lib.writeStored(page, 'high_scores.txt', initialResults);
+        await lib.openGame(page, url);
+        const score = await playOneGame(page, () => lib.click(page, playButton.x, playButton.y),
+            async () => {
+                await lib.waitForFrames(page, 90);
+                await page.screenshot({ path: shot('game_running') });
+            });
+        await lib.waitForFrames(page, 10);
+        await page.screenshot({ path: shot('game_over') });
+        const expected = JSON.stringify([score, -1, -2, -3, -4]);
+        check(JSON.stringify(results(await lib.readStored(page, 'high_scores.txt'))) === expected, 'the result was not stored');
+
+        await lib.openGame(page, url);
+        check(JSON.stringify(results(await lib.readStored(page, 'high_scores.txt'))) === expected,
+            'the result did not survive a reload');
+        await lib.click(page, playButton.x, playButton.y);
+        await lib.press(page, 'ArrowUp');
+        await lib.press(page, 'Escape');
+        await lib.waitForLine(page, 'start_menu: Constructor end.', 1);
+        check(await page.evaluate(() => document.getElementById('canvas').isConnected), 'the page ended');
+    },
+
+    async 'two tabs keep each other\'s results'(browser, url) {
+        const first = await lib.newTab(browser);
+        await lib.openGame(first, url);
+        await lib.writeStored(first, 'high_scores.txt', initialResults);
+        await lib.openGame(first, url);
+        const second = await lib.newTab(browser);
+        await lib.openGame(second, url);
+        // Both tabs read the same five results at start; each then plays a game.
+        await first.bringToFront();
+        const scores = [await playOneGame(first)];
+        await second.bringToFront();
+        scores.push(await playOneGame(second));
+        const kept = results(await lib.readStored(first, 'high_scores.txt'));
+        const expected = [...scores.sort((a, b) => b - a), -1, -2, -3];
+        check(JSON.stringify(kept) === JSON.stringify(expected), `stored ${kept}, expected ${expected}`);
+    },
+
+    async 'a tap lifts the cover, chooses a menu button and jumps'(browser, url) {
+        const page = await lib.newTab(browser);
+        const session = await page.createCDPSession();
+        const tap = async (x, y) => {
+            await session.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y }] });
+            await session.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+            await lib.waitForFrames(page);
+        };
+        await lib.openGame(page, url, () => tap(683, 600));
+        await tap(playButton.x, playButton.y);
+        await tap(683, 400);
+        await lib.waitForLine(page, 'game: running.', 0);
+    },
+
+    async 'F11 goes fullscreen and back, and a smaller browser window still shows the whole picture'(browser, url) {
+        const page = await lib.newTab(browser);
+        await lib.openGame(page, url);
+        const fullscreen = () => page.evaluate(() => document.fullscreenElement !== null);
+        await lib.press(page, 'F11');
+        await lib.waitUntil(fullscreen, 'fullscreen');
+        await lib.press(page, 'F11');
+        await lib.waitUntil(async () => !(await fullscreen()), 'the end of fullscreen');
+
+        await page.setViewport({ width: 800, height: 600 });
+        await lib.waitUntil(() => page.evaluate(() => Module.canvas.width === 800 && Module.canvas.height === 600),
+            'the canvas to follow the window');
+        await lib.waitForFrames(page);
+        await page.screenshot({ path: shot('small_window') });
+        // The picture at 800 x 450, with white bars above and below.
+        const expected = shot('small_window_expected');
+        require('child_process').execFileSync('convert', [reference, '-resize', '800x450', '-background', 'white',
+            '-gravity', 'center', '-extent', '800x600', expected]);
+        const differing = lib.differingPixels(shot('small_window'), expected);
+        check(differing < 0.03 * 800 * 600, `${differing} pixels differ from the whole picture made smaller`);
+    },
+
+    async 'after one visit the game starts without a network'(browser, url) {
+        const page = await lib.newTab(browser);
+        await lib.openGame(page, url);
+        await page.evaluate(() => navigator.serviceWorker.ready);
+        await page.setOfflineMode(true);
+        await lib.openGame(page, url);
+        await page.setOfflineMode(false);
+    },
+};
+
+// Milliseconds from navigation to the first frame, and the frames' mean length over a stretch.
+async function frameFigures(page, from, to) {
+    return page.evaluate((start, end) => {
+        const times = window.frameTimes.filter((time) => time >= start && time <= end);
+        return { first: window.frameTimes[0], mean: (times[times.length - 1] - times[0]) / (times.length - 1) };
+    }, from, to);
+}
+
+async function bareFrames(browser, bareUrl) {
+    const bare = await lib.newTab(browser);
+    await bare.goto(bareUrl, { waitUntil: 'load' });
+    await lib.waitUntil(() => bare.evaluate(() => window.frameTimes.length > 200), 'the bare window\'s frames');
+    const figures = await frameFigures(bare, 0, Infinity);
+    await bare.close();
+    return figures;
+}
+
+// Both pages come on their first visit, after a blank page has started the browser's WebGL, so that
+// neither pays alone for the browser's own start nor finds its files in the cache.
+async function measureSpeed(browser, url, bareUrl) {
+    const blank = await lib.newTab(browser);
+    await blank.evaluate(() => document.createElement('canvas').getContext('webgl').clear(0));
+    await blank.close();
+    const bareFigures = await bareFrames(browser, bareUrl);
+
+    const page = await lib.newTab(browser);
+    await lib.openGame(page, url);
+    await lib.click(page, playButton.x, playButton.y);
+    const start = await page.evaluate(() => performance.now());
+    await playOneGame(page, async () => {});
+    const gameFigures = await frameFigures(page, start, await page.evaluate(() => performance.now()));
+    const gzipped = fs.readdirSync(gameFolder, { recursive: true })
+        .filter((file) => fs.statSync(path.join(gameFolder, file)).isFile())
+        .reduce((sum, file) => sum + zlib.gzipSync(fs.readFileSync(path.join(gameFolder, file)), { level: 9 }).length, 0);
+    console.log(`speed: first frame ${gameFigures.first.toFixed(0)} ms (bare ${bareFigures.first.toFixed(0)} ms), ` +
+        `game frame ${gameFigures.mean.toFixed(2)} ms (bare ${bareFigures.mean.toFixed(2)} ms), ` +
+        `files ${(gzipped / 1e6).toFixed(2)} MB gzipped`);
+    check(gameFigures.mean <= 1.3 * bareFigures.mean, 'a game frame costs more than 1.3 bare frames');
+    check(gameFigures.first <= 1.5 * bareFigures.first, 'the first frame comes later than 1.5 times the bare one');
+    check(gzipped <= 1.5e6, 'the page\'s files weigh more than 1.5 MB gzipped');
+}
+
+async function main() {
+    fs.mkdirSync(work, { recursive: true });
+    const game = await lib.startServer(gameFolder);
+    const bare = await lib.startServer(bareFolder);
+    let failed = 0;
+    try {
+        const only = process.env.KVELMORA_WEB_ROWS;
+        const table = Object.entries(rows).concat([['speed and size against a bare SFML page',
+            (browser, url) => measureSpeed(browser, url, bare.url)]]);
+        for (const [name, row] of table) {
+            if (only && !name.includes(only))
+                continue;
+            console.log(`--- ${name}`);
+            try {
+                await lib.withBrowser(async (browser) => {
+                    await row(browser, game.url);
+                    const errors = (await browser.pages()).flatMap((tab) => tab.errors || []);
+                    check(errors.length === 0, `the console showed errors: ${errors.join(' | ')}`);
+                });
+            } catch (error) {
+                ++failed;
+                console.log(`FAIL: ${error.message}`);
+            }
+        }
+    } finally {
+        game.server.kill();
+        bare.server.kill();
+    }
+    console.log(failed ? `${failed} failed` : 'ok');
+    process.exitCode = failed ? 1 : 0;
+}
+
+main();
