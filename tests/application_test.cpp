@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -26,11 +27,26 @@ const Target* ScreenOf(const Application& application)
 {
     return dynamic_cast<const Target*>(&application.GetScreen());
 }
+
+// The log of the tests' own asset folder, with no log.1.txt before a test nor after it.
+class LogFile : public ::testing::Test
+{
+protected:
+    void SetUp() override { fs::remove_all(older); }
+
+    void TearDown() override
+    {
+        fs::remove_all(older);
+        ResetLog();
+    }
+
+    const fs::path log = GetAssetDirectory() / "log.txt";
+    const fs::path older = GetAssetDirectory() / "log.1.txt";
+};
 } // namespace
 
-TEST(LogFile, StartsEmptyTakesLinesAsGivenAndIsNeverWrittenThroughASymlink)
+TEST_F(LogFile, StartsEmptyTakesLinesAsGivenAndIsNeverWrittenThroughASymlink)
 {
-    const fs::path log = GetAssetDirectory() / "log.txt";
     WriteLog("left over from an earlier run");
     ResetLog();
     EXPECT_EQ(ReadFile(log), "");
@@ -50,10 +66,8 @@ TEST(LogFile, StartsEmptyTakesLinesAsGivenAndIsNeverWrittenThroughASymlink)
     fs::remove(victim);
 }
 
-TEST(LogFile, MovesToLog1OncePastTheLimitWithEveryLineWholeInOneFile)
+TEST_F(LogFile, MovesToLog1OncePastTheLimitWithEveryLineWholeInOneFile)
 {
-    const fs::path log = GetAssetDirectory() / "log.txt";
-    const fs::path older = GetAssetDirectory() / "log.1.txt";
     WriteFile(older, "the previous run\n");
     ResetLog();
     EXPECT_EQ(ReadFile(older), "the previous run\n") << "a new start empties log.txt only";
@@ -70,8 +84,24 @@ TEST(LogFile, MovesToLog1OncePastTheLimitWithEveryLineWholeInOneFile)
     EXPECT_GT(olderText.size(), logSizeLimit);
     EXPECT_LT(olderText.size(), logSizeLimit + filler.size() + 20);
     EXPECT_EQ(olderText + ReadFile(log), lines);
+}
+
+// log.1.txt a folder stands for every way the move can fail, such as a folder the game may not
+// write to around a log.txt that it may.
+TEST_F(LogFile, NeverGrowsPastTheLimitWhenItCannotMoveToLog1)
+{
+    fs::create_directories(older / "kept");
     ResetLog();
-    fs::remove(older);
+
+    const std::string filler(100'000, 'x');
+    std::uintmax_t largest = 0;
+    for (std::uintmax_t written = 0; written < 2 * logSizeLimit; written += filler.size())
+    {
+        WriteLog(filler);
+        largest = std::max(largest, fs::file_size(log));
+    }
+    EXPECT_LE(largest, logSizeLimit + filler.size() + 1);
+    EXPECT_TRUE(fs::is_directory(older / "kept"));
 }
 
 TEST(Application, KeepsTheBestResultsAcrossARunAndSwitchesScreensOnRequest)

@@ -3,9 +3,6 @@
 #include "controls.h"
 #include "test_support.h"
 
-#include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/Texture.hpp>
-
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -28,23 +25,6 @@ protected:
     {
         const sf::Vector2f centre = Centre(ScreenProbe::Texts(over).at(key));
         return {centre.x - over.GetViewLeft(), centre.y};
-    }
-
-    ScreenRequest ClickAt(Game& over, sf::Vector2f position)
-    {
-        MoveMouse(test.window, position);
-        return over.ProcessEvent(LeftClick());
-    }
-
-    // The window's picture after one drawn frame.
-    sf::Image Picture(Game& shown)
-    {
-        test.window.clear(sf::Color::White);
-        shown.Draw();
-        sf::Texture capture;
-        capture.create(test.window.getSize().x, test.window.getSize().y);
-        capture.update(test.window);
-        return capture.copyToImage();
     }
 
     TestContext test;
@@ -235,14 +215,14 @@ TEST_F(GameScreen, GameOverButtonsAnswerClicksAndPadsOnlyAfterTheGraceWhileKeysK
 
     // A jump pressed as the runner crashed, by any device, does nothing for half a second.
     game.Update(Game::gameOverGrace - frameTime);
-    EXPECT_EQ(ClickAt(game, playAgain), ScreenRequest::None);
+    EXPECT_EQ(test.ClickAt(game, playAgain), ScreenRequest::None);
     EXPECT_EQ(game.ProcessEvent(PadButton(padBackButton)), ScreenRequest::None);
     EXPECT_EQ(game.ProcessEvent(PadButton(padChooseButton)), ScreenRequest::None);
     game.Update(frameTime);
     EXPECT_EQ(ScreenProbe::Texts(game).at(playAgainButtonKey).getFillColor(), highlightColor) << "hovered";
-    EXPECT_EQ(ClickAt(game, playAgain), ScreenRequest::StartGame);
-    EXPECT_EQ(ClickAt(game, startMenu), ScreenRequest::OpenStartMenu);
-    EXPECT_EQ(ClickAt(game, nowhere), ScreenRequest::None);
+    EXPECT_EQ(test.ClickAt(game, playAgain), ScreenRequest::StartGame);
+    EXPECT_EQ(test.ClickAt(game, startMenu), ScreenRequest::OpenStartMenu);
+    EXPECT_EQ(test.ClickAt(game, nowhere), ScreenRequest::None);
     game.Update(frameTime);
     EXPECT_EQ(ScreenProbe::Texts(game).at(startMenuButtonKey).getFillColor(), textColor) << "the pointer left";
 
@@ -275,17 +255,16 @@ TEST_F(GameScreen, APausedGameShowsTheBandOverTheFrozenWorldButAnEndedOneDoesNot
         return dark;
     };
     game.Update(1.f);
-    EXPECT_EQ(darkPixelsAround(Picture(game), caption), 0);
+    EXPECT_EQ(darkPixelsAround(test.Picture(game), caption), 0);
     game.ProcessEvent(KeyPress(sf::Keyboard::P));
-    const sf::Image paused = Picture(game);
-    EXPECT_GT(darkPixelsAround(paused, caption), 100) << "\"Pauza\" in bold";
+    EXPECT_GT(darkPixelsAround(test.Picture(game), caption), 100) << "\"Pauza\" in bold";
 
     Game over(&test.context);
     EndOnAFlower(over);
-    const int results = darkPixelsAround(Picture(over), caption);
+    const int results = darkPixelsAround(test.Picture(over), caption);
     over.ProcessEvent(sf::Event{sf::Event::LostFocus, {}});
     ASSERT_TRUE(over.IsPaused());
-    EXPECT_EQ(darkPixelsAround(Picture(over), caption), results) << "P would not resume a game that is over";
+    EXPECT_EQ(darkPixelsAround(test.Picture(over), caption), results) << "P would not resume a game that is over";
 }
 
 TEST_F(GameScreen, HandsTheMenusTheirViewBackWhenItGoes)

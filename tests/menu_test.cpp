@@ -21,25 +21,13 @@ const sf::Vector2f nowhere(1300.f, 740.f); // a window point far from every butt
 class MenuTest : public ::testing::Test
 {
 protected:
-    ScreenRequest ClickAt(Screen& screen, sf::Vector2f position)
-    {
-        MoveMouse(test.window, position);
-        return screen.ProcessEvent(LeftClick());
-    }
-
     // The pictures lie where no text is: a non-white pixel there means one was drawn.
     bool PictureShown()
     {
         MoveMouse(test.window, nowhere);
-        test.window.clear(sf::Color::White);
-        info.Draw();
-        sf::Texture capture;
-        capture.create(test.window.getSize().x, test.window.getSize().y);
-        capture.update(test.window);
         const sf::Vector2f middle = Centre(ScreenProbe::Picture(info, 1));
-        const sf::Color pixel =
-            capture.copyToImage().getPixel(static_cast<unsigned>(middle.x), static_cast<unsigned>(middle.y));
-        return pixel != sf::Color::White;
+        const sf::Image picture = test.Picture(info);
+        return picture.getPixel(static_cast<unsigned>(middle.x), static_cast<unsigned>(middle.y)) != sf::Color::White;
     }
 
     // One frame of both menus with the pointer where it is.
@@ -95,11 +83,11 @@ TEST_F(MenuTest, StartMenuButtonsAnswerLeftClicksInsideTheirLeftAndTopEdges)
         const sf::Vector2f first(std::ceil(bounds.left), std::ceil(bounds.top));
         const sf::Vector2f last(std::ceil(bounds.left + bounds.width) - 1, std::ceil(bounds.top + bounds.height) - 1);
         const sf::Vector2f middle = Centre(ScreenProbe::Button(start, key));
-        EXPECT_EQ(ClickAt(start, {first.x, middle.y}), request);
-        EXPECT_EQ(ClickAt(start, {middle.x, last.y}), request);
-        EXPECT_EQ(ClickAt(start, {first.x - 1, middle.y}), ScreenRequest::None);
-        EXPECT_EQ(ClickAt(start, {last.x + 1, middle.y}), ScreenRequest::None);
-        EXPECT_EQ(ClickAt(start, {middle.x, last.y + 1}), ScreenRequest::None);
+        EXPECT_EQ(test.ClickAt(start, {first.x, middle.y}), request);
+        EXPECT_EQ(test.ClickAt(start, {middle.x, last.y}), request);
+        EXPECT_EQ(test.ClickAt(start, {first.x - 1, middle.y}), ScreenRequest::None);
+        EXPECT_EQ(test.ClickAt(start, {last.x + 1, middle.y}), ScreenRequest::None);
+        EXPECT_EQ(test.ClickAt(start, {middle.x, last.y + 1}), ScreenRequest::None);
     }
 
     // Only a left press counts, and the pointer decides, not the event's stored position.
@@ -180,7 +168,7 @@ TEST_F(MenuTest, InfoTopicsStackClearOfEachOtherAndEachShowsItsPageAndPicture)
     EXPECT_FALSE(PictureShown());
     for (int topic = 0; topic < InfoMenu::backTopic; ++topic)
     {
-        EXPECT_EQ(ClickAt(info, Centre(ScreenProbe::Topic(info, topic))), ScreenRequest::None);
+        EXPECT_EQ(test.ClickAt(info, Centre(ScreenProbe::Topic(info, topic))), ScreenRequest::None);
         EXPECT_EQ(ScreenProbe::CurrentPage(info), topic);
         const bool hasPicture = topic == 1 || topic == 2;
         EXPECT_EQ(PictureShown(), hasPicture) << topic;
@@ -202,9 +190,9 @@ TEST_F(MenuTest, InfoTopicsStackClearOfEachOtherAndEachShowsItsPageAndPicture)
 
     // The right edge of a topic lies outside it; "Zpět" leaves the selection as it was.
     const sf::FloatRect second = ScreenProbe::Topic(info, 1).getGlobalBounds();
-    ClickAt(info, {std::ceil(second.left + second.width), Centre(ScreenProbe::Topic(info, 1)).y});
+    test.ClickAt(info, {std::ceil(second.left + second.width), Centre(ScreenProbe::Topic(info, 1)).y});
     EXPECT_EQ(ScreenProbe::CurrentPage(info), 3);
-    EXPECT_EQ(ClickAt(info, Centre(ScreenProbe::Topic(info, InfoMenu::backTopic))), ScreenRequest::OpenStartMenu);
+    EXPECT_EQ(test.ClickAt(info, Centre(ScreenProbe::Topic(info, InfoMenu::backTopic))), ScreenRequest::OpenStartMenu);
     EXPECT_EQ(ScreenProbe::CurrentPage(info), 3);
 }
 } // namespace kvelmora

@@ -3,6 +3,7 @@
 #include "assets.h"
 #include "constants.h"
 
+#include <SFML/Graphics/Texture.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include <unistd.h>
@@ -23,6 +24,22 @@ TestContext::TestContext()
     window.setPosition({0, 0});
     LoadAllAssets(context.GetAssetMaps(), std::filesystem::path(KVELMORA_SOURCE_DIR) / "assets");
     context.highScores.assign(bestResultCount, 0);
+}
+
+ScreenRequest TestContext::ClickAt(Screen& screen, sf::Vector2f position)
+{
+    MoveMouse(window, position);
+    return screen.ProcessEvent(LeftClick());
+}
+
+sf::Image TestContext::Picture(Screen& screen)
+{
+    window.clear(sf::Color::White);
+    screen.Draw();
+    sf::Texture capture;
+    capture.create(window.getSize().x, window.getSize().y);
+    capture.update(window);
+    return capture.copyToImage();
 }
 
 TempFolderTest::TempFolderTest(const std::string& name)
@@ -72,11 +89,11 @@ sf::Event LeftClick()
     return event;
 }
 
-sf::Event KeyPress(sf::Keyboard::Key key)
+sf::Event KeyPress(sf::Keyboard::Key key, bool alt)
 {
     sf::Event event;
     event.type = sf::Event::KeyPressed;
-    event.key = {key, false, false, false, false};
+    event.key = {key, alt, false, false, false};
     return event;
 }
 

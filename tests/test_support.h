@@ -4,6 +4,7 @@
 #include "game.h"
 #include "screen_probe.h"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Window/Joystick.hpp>
@@ -25,6 +26,11 @@ constexpr float frameTime = 1.f / 64;            // seconds; a power of two keep
 struct TestContext
 {
     TestContext();
+
+    // Puts the pointer on a window position and clicks there.
+    ScreenRequest ClickAt(Screen& screen, sf::Vector2f position);
+    // The window's picture once the screen is drawn on white.
+    sf::Image Picture(Screen& screen);
 
     sf::RenderWindow window;
     AppContext context;
@@ -50,7 +56,7 @@ bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::p
 // Puts the pointer at a window position, as the screens read it at the time of handling.
 void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position);
 sf::Event LeftClick();
-sf::Event KeyPress(sf::Keyboard::Key key);
+sf::Event KeyPress(sf::Keyboard::Key key, bool alt = false);
 sf::Event PadButton(unsigned int button, unsigned int pad = 0);
 sf::Event PadPush(sf::Joystick::Axis axis, float position, unsigned int pad = 0);
 

@@ -1,4 +1,8 @@
+// The frame loop's window: when its frames need a limit, when a focus change is told, where events go.
 #include "window_mode.h"
+
+#include "frame_rate.h"
+#include "test_support.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
@@ -10,14 +14,6 @@ namespace kvelmora
 namespace
 {
 constexpr float settled = FocusSettler::settleSeconds;
-
-sf::Event KeyEvent(sf::Keyboard::Key code, bool alt = false)
-{
-    sf::Event event;
-    event.type = sf::Event::KeyPressed;
-    event.key = {code, alt, false, false, false};
-    return event;
-}
 
 void ShowFrames(sf::RenderWindow& window, int count)
 {
@@ -37,7 +33,43 @@ float SecondsForFrames(sf::RenderWindow& window, int count)
     ShowFrames(window, count);
     return clock.getElapsedTime().asSeconds();
 }
+
+void FeedFrames(FrameRateWatch& watch, int count, float seconds)
+{
+    for (int frame = 0; frame < count; ++frame)
+        watch.AddFrame(seconds);
+}
 } // namespace
+
+TEST(FrameRateWatch, OnlyFramesConsistentlyMuchFasterThanSixtyASecondAskForALimit)
+{
+    FrameRateWatch vsync;
+    FeedFrames(vsync, 600, 1.f / 60.f);
+    vsync.AddFrame(0.0005f); // catching up after a late frame
+    FeedFrames(vsync, 600, 1.f / 60.f);
+    EXPECT_FALSE(vsync.NeedsLimit());
+
+    FrameRateWatch catchingUp;
+    for (int frame = 0; frame < 300; ++frame)
+    {
+        catchingUp.AddFrame(0.0005f);
+        catchingUp.AddFrame(1.f / 30.f);
+    }
+    EXPECT_FALSE(catchingUp.NeedsLimit());
+
+    FrameRateWatch fastDisplay; // vertical sync on a 240 Hz display works: nothing changes
+    FeedFrames(fastDisplay, 2400, 1.f / 240.f);
+    EXPECT_FALSE(fastDisplay.NeedsLimit());
+
+    FrameRateWatch unthrottled;
+    unthrottled.AddFrame(0.5f); // the first frame carries the start-up
+    FeedFrames(unthrottled, 29, 0.001f);
+    EXPECT_FALSE(unthrottled.NeedsLimit());
+    unthrottled.AddFrame(0.001f);
+    EXPECT_TRUE(unthrottled.NeedsLimit());
+    FeedFrames(unthrottled, 10, 1.f / 60.f); // the limit's own frames keep it
+    EXPECT_TRUE(unthrottled.NeedsLimit());
+}
 
 TEST(FocusSettler, TellsOnlyAFocusThatHasSettledAndChanged)
 {
@@ -53,37 +85,24 @@ TEST(FocusSettler, TellsOnlyAFocusThatHasSettledAndChanged)
     EXPECT_EQ(focus.Settle(true, settled + 2.f), true);
 }
 
-TEST(FocusSettler, AWindowCreatedWithoutTheFocusPausesOnceSettled)
-{
-    FocusSettler focus;
-    focus.NoteChange();
-    EXPECT_EQ(focus.Settle(false, settled / 2), std::nullopt);
-    EXPECT_EQ(focus.Settle(false, settled), false);
-}
-
 TEST(WindowMode, RoutesTheWindowsOwnEventsAndPassesTheRestOn)
 {
     sf::RenderWindow window;
     WindowMode mode(window, platform::WindowHost::Desktop);
-    sf::Event closed;
-    closed.type = sf::Event::Closed;
+    const sf::Event closed{sf::Event::Closed, {}};
     EXPECT_EQ(mode.Route(closed), EventRoute::Quit);
-    EXPECT_EQ(mode.Route(KeyEvent(sf::Keyboard::Escape)), EventRoute::Quit);
-    EXPECT_EQ(mode.Route(KeyEvent(sf::Keyboard::LAlt)), EventRoute::Handled) << "the start of Alt+Enter";
-    EXPECT_EQ(mode.Route(KeyEvent(sf::Keyboard::Enter)), EventRoute::ToScreen);
-    EXPECT_EQ(mode.Route(KeyEvent(sf::Keyboard::Space)), EventRoute::ToScreen);
-    sf::Event focus;
-    focus.type = sf::Event::LostFocus;
-    EXPECT_EQ(mode.Route(focus), EventRoute::Handled) << "told only once settled";
+    EXPECT_EQ(mode.Route(KeyPress(sf::Keyboard::Escape)), EventRoute::Quit);
+    EXPECT_EQ(mode.Route(KeyPress(sf::Keyboard::LAlt)), EventRoute::Handled) << "the start of Alt+Enter";
+    EXPECT_EQ(mode.Route(KeyPress(sf::Keyboard::Enter)), EventRoute::ToScreen);
+    EXPECT_EQ(mode.Route(KeyPress(sf::Keyboard::Space)), EventRoute::ToScreen);
+    EXPECT_EQ(mode.Route(sf::Event{sf::Event::LostFocus, {}}), EventRoute::Handled) << "told only once settled";
 
     // A page cannot end: Escape leaves for the start menu, and a new size of the page is the loop's.
     WindowMode page(window, platform::WindowHost::Page);
-    EXPECT_EQ(page.Route(KeyEvent(sf::Keyboard::Escape)), EventRoute::ToStartMenu);
+    EXPECT_EQ(page.Route(KeyPress(sf::Keyboard::Escape)), EventRoute::ToStartMenu);
     EXPECT_EQ(page.Route(closed), EventRoute::Quit);
-    sf::Event resized;
-    resized.type = sf::Event::Resized;
-    EXPECT_EQ(page.Route(resized), EventRoute::Handled);
-    EXPECT_EQ(page.Route(KeyEvent(sf::Keyboard::Up)), EventRoute::ToScreen);
+    EXPECT_EQ(page.Route(sf::Event{sf::Event::Resized, {}}), EventRoute::Handled);
+    EXPECT_EQ(page.Route(KeyPress(sf::Keyboard::Up)), EventRoute::ToScreen);
 }
 
 // Where vertical sync is ignored, as here under Xvfb, the limit must hold on every window the
@@ -100,11 +119,11 @@ TEST(WindowMode, AFrameLimitOnceNeededHoldsOnEveryWindowTheFullscreenKeysCreate)
     ASSERT_TRUE(mode.HasFrameLimit());
     EXPECT_GE(SecondsForFrames(window, frames), limited);
 
-    EXPECT_EQ(mode.Route(KeyEvent(sf::Keyboard::F11)), EventRoute::Handled);
+    EXPECT_EQ(mode.Route(KeyPress(sf::Keyboard::F11)), EventRoute::Handled);
     EXPECT_TRUE(mode.IsFullscreen());
     EXPECT_GE(SecondsForFrames(window, frames), limited) << "after F11";
 
-    EXPECT_EQ(mode.Route(KeyEvent(sf::Keyboard::Enter, true)), EventRoute::Handled);
+    EXPECT_EQ(mode.Route(KeyPress(sf::Keyboard::Enter, true)), EventRoute::Handled);
     EXPECT_FALSE(mode.IsFullscreen());
     EXPECT_GE(SecondsForFrames(window, frames), limited) << "after Alt+Enter back to a window";
 }

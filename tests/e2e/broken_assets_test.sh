@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Empty, truncated or undecodable asset files stop the start as a missing one does, and an
+# A missing, empty, truncated or undecodable asset stops the start with an error box; once the
+# player dismisses it the program logs "Exiting" and fails, leaving the best results alone. An
 # absent asset directory silently loses the log but still stops with the box.
 source "$(dirname "$0")/lib.sh"
 e2e_prepare "$1"
@@ -25,6 +26,31 @@ restore() {
     cp -r "$pristine" "$E2E_DIR/assets"
 }
 
+# A missing sound, under LANG=C: the box waits after the fonts and textures have loaded, and shows
+# its whole Czech text. Cut at its first Czech letter the text is about 200 pixels wide, whole 430.
+missing="$E2E_DIR/assets/sounds/game_over.wav"
+rm "$missing"
+printf '7 6 5 4 3\n' >"$E2E_DIR/assets/high_scores.txt"
+(cd "$E2E_DIR" && exec env -u LC_ALL -u LC_CTYPE LANG=C ./kvelmora >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr") &
+E2E_GAME_PID=$!
+e2e_wait_for e2e_error_box_shown 15 || e2e_fail "missing sound: no error box appeared"
+[ "$(tail -n 1 "$E2E_DIR/assets/log.txt")" = "Failed loading asset$missing" ] ||
+    e2e_fail "while the box is shown the log must end with the failing path"
+e2e_log_has "Textures loaded." || e2e_fail "the textures should have loaded before the sound failed"
+e2e_game_running || e2e_fail "the program must wait for the box to be dismissed"
+width=$(xwininfo -id "$E2E_BOX" | awk '/Width:/ {print $2}')
+[ "$width" -ge 400 ] || e2e_fail "the error box is $width pixels wide: its text stops early"
+# Dismissed as a player would: focus the box and press Enter on its only button.
+xdotool windowfocus --sync "$E2E_BOX"
+e2e_key Return
+e2e_wait_for_exit 10
+[ "$E2E_STATUS" -eq 1 ] || e2e_fail "missing sound: exit status $E2E_STATUS after the error box, expected 1"
+[ "$(tail -n 1 "$E2E_DIR/assets/log.txt")" = "Exiting" ] || e2e_fail "the log must end with 'Exiting'"
+grep -qF "Aplikace nenalezla všechny soubory. Nainstalujte hru znova." "$E2E_DIR/stderr" ||
+    e2e_fail "the message is not on standard error"
+[ "$(cat "$E2E_DIR/assets/high_scores.txt")" = "7 6 5 4 3" ] || e2e_fail "the best results were touched"
+
+restore
 : >"$E2E_DIR/assets/fonts/texgyreadventor-bold.otf"
 expect_failed_start "empty font"
 grep -qxF "Failed loading asset$E2E_DIR/assets/fonts/texgyreadventor-bold.otf" "$E2E_DIR/assets/log.txt" ||
@@ -37,7 +63,6 @@ expect_failed_start "truncated texture"
 restore
 printf 'RIFF....WAVEfmt nonsense' >"$E2E_DIR/assets/sounds/pickup.wav"
 expect_failed_start "undecodable sound"
-[ "$(tail -n 1 "$E2E_DIR/assets/log.txt")" = "Exiting" ] || e2e_fail "undecodable sound: the log must end with 'Exiting'"
 
 rm -rf "$E2E_DIR/assets"
 expect_failed_start "absent asset directory"

@@ -66,15 +66,12 @@ e2e_prepare() {
     local binary=$1
     trap e2e_cleanup EXIT
     E2E_DIR=$(mktemp -d)
+    shot="$E2E_DIR/shot.png" # where the checks keep the screenshot they ask about
     cp "$binary" "$E2E_DIR/kvelmora"
     cp -r "$(dirname "$binary")/assets" "$E2E_DIR/assets"
     rm -f "$E2E_DIR/assets/log.txt" "$E2E_DIR/assets/high_scores.txt"
     export ALSOFT_DRIVERS=null
     e2e_start_xvfb
-}
-
-e2e_log() {
-    cat "$E2E_DIR/assets/log.txt" 2>/dev/null || true
 }
 
 e2e_log_has() {
@@ -84,6 +81,19 @@ e2e_log_has() {
 e2e_start_game() {
     (cd "$E2E_DIR" && exec ./kvelmora >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr") &
     E2E_GAME_PID=$!
+}
+
+# Starts the game and waits until its window has the keyboard focus.
+e2e_open_game() {
+    e2e_start_game
+    e2e_wait_for_window
+}
+
+# Ends the game with Escape, as a player would, and expects success; $1, if given, names the case.
+e2e_escape() {
+    e2e_key Escape
+    e2e_wait_for_exit 10
+    [ "$E2E_STATUS" -eq 0 ] || e2e_fail "${1:+$1: }exit status $E2E_STATUS after Escape"
 }
 
 # The passes of the frame loop finished so far, by the log.

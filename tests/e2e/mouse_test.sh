@@ -1,21 +1,20 @@
 #!/usr/bin/env bash
-# The mouse alone: the info menu and each of its pages, "Zpět", a game started and jumped by a
-# click, and both game-over buttons, "Hrát znovu" for a second game and "Úvodní menu".
+# The mouse alone: the info menu and a page of it, "Zpět", a game started and jumped by a
+# click, and both game-over buttons, "Hrát znovu" for a second game and "Úvodní menu"; both results
+# are in the best-results file after Escape.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/screens.sh"
 e2e_prepare "$1"
+printf -- '-1\n-2\n-3\n-4\n-5\n' >"$E2E_DIR/assets/high_scores.txt"
 
-e2e_start_game
-e2e_wait_for_window
+e2e_open_game
 e2e_point $infoButtonAt click
 e2e_wait_for 'looks - "${topics[0]}" + "$pageText"' 5 || e2e_fail "a click did not open the info menu"
+# The menu tests click every topic; here one shows that the pointer reaches them.
 page=$(region_sum "$pageText")
-for topic in 1 2 3; do
-    e2e_point ${topicAt[topic]} click
-    e2e_wait_for 'looks - "${topics[topic]}" && [ "$(region_sum "$pageText")" != "$page" ]' 5 ||
-        e2e_fail "a click did not show page $topic"
-    page=$(region_sum "$pageText")
-done
+e2e_point ${topicAt[2]} click
+e2e_wait_for 'looks - "${topics[2]}" && [ "$(region_sum "$pageText")" != "$page" ]' 5 ||
+    e2e_fail "a click did not show another page"
 e2e_point ${topicAt[4]} click
 e2e_wait_for '[ "$(start_menus_built)" -eq 2 ]' 5 || e2e_fail "a click on \"Zpět\" did not return to the start menu"
 
@@ -33,7 +32,9 @@ e2e_wait_for 'looks + "$gameOverHint" + "$startMenuButton"' 20 || e2e_fail "the 
 e2e_wait_for 'e2e_point $startMenuAt click; [ "$(start_menus_built)" -eq 3 ]' 5 ||
     e2e_fail "\"Úvodní menu\" did not return to the start menu"
 
-e2e_key Escape
-e2e_wait_for_exit 10
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exit status $E2E_STATUS after Escape"
+e2e_escape
+# The runner may catch an item before its flower, so a result is any score, not only zero.
+results=$(tr '\n' ' ' <"$E2E_DIR/assets/high_scores.txt")
+[[ "$results" =~ ^[0-9]+\ [0-9]+\ -1\ -2\ -3\ $ ]] ||
+    e2e_fail "the two results are not above the older ones in the best-results file: $results"
 echo "ok"

@@ -14,35 +14,22 @@ sound_heard() {
     [ -n "$(tail -c +129 "$sound" | tr -d '\000' | head -c 1)" ]
 }
 
-play_until_a_flower() {
-    e2e_point $playButtonAt click
-    e2e_wait_for 'looks + "$instructions"' 5 || e2e_fail "a click on \"Hrát hru\" did not start a game"
-    e2e_key Up
-    e2e_wait_for 'looks + "$gameOverHint"' 20 || e2e_fail "the game did not end on a flower"
-}
-
-e2e_start_game
-e2e_wait_for_window
+e2e_open_game
 e2e_wait_for 'looks + "$infoButton" - "$soundOffMark"' 5 || e2e_fail "the speaker shows while the sound is on"
 play_until_a_flower
 e2e_key m
 e2e_wait_for 'looks + "$soundOffMark"' 5 || e2e_fail "M did not show the crossed-out speaker"
 looks + "$gameOverHint" || e2e_fail "M left the game-over view"
 [ "$(start_menus_built)" -eq 1 ] || e2e_fail "M reached the game-over view as a key"
-e2e_key Escape
-e2e_wait_for_exit 10
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exit status $E2E_STATUS after Escape"
+e2e_escape
 sound_heard || e2e_fail "the crash with the sound on made no sound: the check hears nothing"
 grep -qx "sound=off" "$E2E_DIR/assets/settings.txt" || e2e_fail "the choice was not saved"
 
 rm -f "$sound"
-e2e_start_game
-e2e_wait_for_window
+e2e_open_game
 e2e_wait_for 'looks + "$infoButton" + "$soundOffMark"' 5 || e2e_fail "the sound is on again after a restart"
 play_until_a_flower
-e2e_key Escape
-e2e_wait_for_exit 10
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exit status $E2E_STATUS after Escape"
+e2e_escape
 [ -s "$sound" ] || e2e_fail "the game wrote no sound at all"
 sound_heard && e2e_fail "a sound played while the sound was off"
 echo "ok"

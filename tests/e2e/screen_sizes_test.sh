@@ -3,13 +3,12 @@
 # scaled, the pointer hits the same logical bounds, F11 fills the screen with the picture letterboxed,
 # and a game played to its end in fullscreen comes back to the window as it was.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/screens.sh"
 E2E_SCREEN=1366x768x24 e2e_prepare "$1"
-shot="$E2E_DIR/shot.png"
 reference="$E2E_DIR/reference.png"
-nowhere="1300 740"        # a logical point far from every button
-replaced_window=""        # the window that F11 has just replaced
-game_over_hint="900 24 233 388" # logical region of the game-over hint line: width height x y
-horizon_y=648                   # logical row of the game's horizon line
+nowhere="1300 740"  # a logical point far from every button
+replaced_window=""  # the window that F11 has just replaced
+horizon_y=648       # logical row of the game's horizon line
 
 # Each row: screen size, then the window (width height x y) and the fullscreen picture (width height x y).
 sizes=(
@@ -111,12 +110,8 @@ switch_to() {
         e2e_fail "$size: the new window shows no picture"
 }
 
-start_menu_count() {
-    grep -cxF "start_menu: Constructor end." "$E2E_DIR/assets/log.txt" || true
-}
-
 game_over_shown() {
-    sleep 0.3 && e2e_screenshot "$shot" && below "$(darkest $game_over_hint)" 0.5
+    sleep 0.3 && e2e_screenshot "$shot" && below "$(darkest $gameOverHint)" 0.5
 }
 
 restart_x_server() {
@@ -126,8 +121,7 @@ restart_x_server() {
 }
 
 # The start menu as it is drawn at the logical size, with the pointer on no button.
-e2e_start_game
-e2e_wait_for_window
+e2e_open_game
 point_at $nowhere
 e2e_screenshot "$reference"
 # The bounds of "Hrát hru" as drawn: the dark pixels right of the middle at the buttons' height.
@@ -135,16 +129,14 @@ read -r button_width button_height button_x button_y < <(convert "$reference" -c
     -colorspace Gray -threshold 50% -format '%@' info: | tr 'x+' '  ' | awk '{print $1, $2, $3 + 683, $4 + 320}')
 [ "${button_width:-0}" -gt 50 ] || e2e_fail "no play button found on the reference start menu"
 button_middle_y=$((button_y + button_height / 2))
-e2e_key Escape
-e2e_wait_for_exit 10
+e2e_escape
 
 for row in "${sizes[@]}"; do
     read -r size window_width window_height window_x window_y full_width full_height full_x full_y <<<"$row"
     screen_width=${size%x*}
     screen_height=${size#*x}
     restart_x_server "$size"
-    e2e_start_game
-    e2e_wait_for_window
+    e2e_open_game
 
     # The window fits the screen and shows the reference scaled.
     expect_window "$window_width $window_height $window_x $window_y" "$window_width $window_height $window_x $window_y"
@@ -197,10 +189,8 @@ for row in "${sizes[@]}"; do
     e2e_wait_for game_over_shown 30 || e2e_fail "$size: the game in fullscreen did not end on a flower"
     switch_to "$window_width $window_height $window_x $window_y" "$window_width $window_height $window_x $window_y"
     game_over_shown || e2e_fail "$size: the game's end is not shown after F11"
-    [ "$(start_menu_count)" -eq 1 ] || e2e_fail "$size: F11 after the game's end left for the start menu"
+    [ "$(start_menus_built)" -eq 1 ] || e2e_fail "$size: F11 after the game's end left for the start menu"
 
-    e2e_key Escape
-    e2e_wait_for_exit 10
-    [ "$E2E_STATUS" -eq 0 ] || e2e_fail "$size: exit status $E2E_STATUS after Escape"
+    e2e_escape "$size"
 done
 echo "ok"

@@ -8,6 +8,8 @@ readonly topics=("120 24 40 30" "120 24 40 70" "120 24 40 118" "80 24 40 162" "6
 readonly pageText="900 200 390 25"        # info menu: the page beside the topics
 readonly instructions="900 20 216 143"    # game: the text before the first jump
 readonly gameOverHint="900 24 233 388"    # game over: the keys' hint
+readonly saveNotice="500 20 433 428"      # game over: the line under the hint when a save failed
+readonly resultsCaption="140 30 613 44"   # game over: the caption above the best results
 readonly playAgainButton="150 26 478 484" # game over: "Hrát znovu"
 readonly startMenuButton="190 26 740 484" # game over: "Úvodní menu"
 readonly pauseCaption="110 30 630 318"    # the pause band: "Pauza"
@@ -16,8 +18,6 @@ readonly soundOffMark="40 40 1306 706"    # the crossed-out speaker
 # Centres to point at.
 readonly playButtonAt="1140 365" infoButtonAt="250 378" playAgainAt="553 496" startMenuAt="835 496"
 readonly topicAt=("100 42" "180 82" "100 130" "80 174" "65 222")
-
-shot="$E2E_DIR/shot.png"
 
 # True when a fresh screenshot holds dark text in every region after a "+" and none in every region
 # after a "-". A button in the highlight colour, grey, holds no dark text.
@@ -42,4 +42,19 @@ region_sum() {
 
 start_menus_built() {
     grep -cxF "start_menu: Constructor end." "$E2E_DIR/assets/log.txt" || true
+}
+
+# From the start menu, a game played until the runner meets its first flower. A click or a key that
+# a busy X server lost is sent again.
+play_until_a_flower() {
+    local attempt
+    for attempt in 1 2 3; do
+        e2e_point $playButtonAt click
+        e2e_wait_for 'looks + "$instructions"' 3 && break
+    done
+    for attempt in 1 2 3; do
+        e2e_key Up
+        e2e_wait_for 'looks - "$instructions"' 3 && break
+    done
+    e2e_wait_for 'looks + "$gameOverHint"' 20 || e2e_fail "the game did not end on a flower"
 }

@@ -6,8 +6,7 @@ e2e_prepare "$1"
 
 for signal in TERM INT HUP; do
     printf '3 1 2 5 4\n' >"$E2E_DIR/assets/high_scores.txt"
-    e2e_start_game
-    e2e_wait_for_window
+    e2e_open_game
     kill -s "$signal" "$E2E_GAME_PID"
     e2e_wait_for_exit 10
     [ "$E2E_STATUS" -eq 0 ] || e2e_fail "SIG$signal: exit status $E2E_STATUS"

@@ -34,9 +34,14 @@ async function playOneGame(page, start = () => lib.click(page, playButton.x, pla
 }
 
 const rows = {
-    async 'the start menu looks as on Linux, a hovered button turns grey and a click opens the game'(browser, url) {
+    async 'sound starts with the first gesture, the start menu looks as on Linux, hover turns a button grey and a click opens the game'(browser, url) {
         const page = await lib.newTab(browser);
-        await lib.openGame(page, url);
+        const sound = () => page.evaluate(() => audioContexts.map((context) => context.state).join());
+        await lib.openGame(page, url, async () => {
+            check(await sound() === 'suspended', `the sound before any gesture: ${await sound()}`);
+            await page.mouse.click(683, 600);
+        });
+        await lib.waitUntil(async () => await sound() === 'running', 'the sound to start');
         await page.screenshot({ path: shot('start_menu') });
         const differing = lib.differingPixels(shot('start_menu'), reference);
         check(differing < 0.01 * lib.viewport.width * lib.viewport.height, `${differing} pixels differ from the Linux picture`);
