@@ -14,7 +14,6 @@ const chromiumArgs = [
     '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run',
     '--disable-quic', '--disable-default-apps', '--mute-audio', '--disable-renderer-backgrounding',
     '--disable-background-timer-throttling', '--disable-backgrounding-occluded-windows',
-    '--autoplay-policy=user-gesture-required', // as a player's browser: no sound before a gesture
 ];
 const viewport = { width: 1366, height: 768 };
 const frameEnd = 'main: ProcessEvent end.';
