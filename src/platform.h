@@ -18,8 +18,9 @@ namespace kvelmora
 int RunProgram(int argc, char* argv[]);
 } // namespace kvelmora
 
-// What differs between Linux, Windows and the browser. One source per platform implements it and the
-// build picks one; the rest of the program never asks which platform it runs on.
+// What differs between Linux, Windows and the browser. One source per platform implements it, with
+// platform_desktop.cpp for what both desktops answer alike, and the build picks them; the rest of the
+// program never asks which platform it runs on.
 namespace kvelmora::platform
 {
 

@@ -452,18 +452,4 @@ float GetPadDownSign()
 {
     return 1.f;
 }
-
-WindowHost GetWindowHost()
-{
-    return WindowHost::Desktop;
-}
-
-void TogglePageFullscreen()
-{
-}
-
-bool WriteToSystemLog(const std::string&)
-{
-    return false;
-}
 } // namespace kvelmora::platform
