@@ -7,13 +7,16 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 buildDir=$(cd "${1:-$root/build-web}" && pwd)
+# Chromium keeps crash reports and sound settings in the home folder: the check gets one of its own.
+home=$(mktemp -d)
 if [ -n "${KVELMORA_WEB_SHOTS:-}" ]; then
     work=$KVELMORA_WEB_SHOTS
+    trap 'rm -rf "$home"' EXIT
 else
     work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
+    trap 'rm -rf "$work" "$home"' EXIT
 fi
 
 cd "$root/tests/web"
-node web_test.js "$(cat "$buildDir/package_dir.txt")" "$buildDir/web-bare" \
-    "$root/docs/screenshot_start_menu.png" "$work"
+HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache \
+    node web_test.js "$(cat "$buildDir/package_dir.txt")" "$buildDir/web-bare" "$root/docs/screenshot_start_menu.png" "$work"
