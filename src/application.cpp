@@ -74,18 +74,16 @@ void Application::ProcessEvent(const sf::Event& event)
     {
         // The new screen is complete before the old one goes.
         m_screen = CreateScreen(request);
-        m_shown = request;
     }
     WriteLog("application: ProcessEvent end.");
 }
 
 void Application::ReturnToStartMenu()
 {
-    if (m_shown == ScreenRequest::OpenStartMenu)
+    if (dynamic_cast<const StartMenu*>(m_screen.get()) != nullptr)
         return;
     SaveBestResults();
     m_screen = CreateScreen(ScreenRequest::OpenStartMenu);
-    m_shown = ScreenRequest::OpenStartMenu;
 }
 
 void Application::Update(float seconds)

@@ -89,7 +89,6 @@ private:
 
     AppContext m_context;
     std::unique_ptr<Screen> m_screen;
-    ScreenRequest m_shown = ScreenRequest::OpenStartMenu; // the request that made the screen shown
     sf::Sprite m_soundOffMark;
 };
 } // namespace kvelmora
