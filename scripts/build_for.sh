@@ -21,8 +21,15 @@ web) toolchain=emscripten.cmake ;;
     ;;
 esac
 prefix=$("$root/scripts/build_${platform}_deps.sh")
+# CMake keeps the library paths it once found, and make sees no newer library under a new path:
+# libraries built anew, under a new prefix, need a new cache and a whole build.
+clean=()
+if [ -f "$buildDir/CMakeCache.txt" ] && ! grep -qF "$prefix" "$buildDir/CMakeCache.txt"; then
+    rm "$buildDir/CMakeCache.txt"
+    clean=(--clean-first)
+fi
 cmake -S "$root" -B "$buildDir" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" \
     -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" "$@"
-cmake --build "$buildDir" -j "$jobs"
+cmake --build "$buildDir" -j "$jobs" "${clean[@]}"

@@ -57,6 +57,20 @@ BuildProject() {
     fi
 }
 
+# A page downloads all it links: FreeType gets only what SFML needs for the game's OpenType (CFF)
+# fonts, with its forced autohinter and anti-aliased rendering, instead of every font format.
+WriteFreeTypeModules() {
+    cat >"$1/include/freetype/config/ftmodule.h" <<'EOF'
+FT_USE_MODULE( FT_Module_Class, autofit_module_class )
+FT_USE_MODULE( FT_Driver_ClassRec, cff_driver_class )
+FT_USE_MODULE( FT_Module_Class, psaux_module_class )
+FT_USE_MODULE( FT_Module_Class, psnames_module_class )
+FT_USE_MODULE( FT_Module_Class, pshinter_module_class )
+FT_USE_MODULE( FT_Module_Class, sfnt_module_class )
+FT_USE_MODULE( FT_Renderer_Class, ft_smooth_renderer_class )
+EOF
+}
+
 BuildAll() {
     (cd "$sources" && sha256sum --check --quiet SHA256SUMS) || {
         log "a tarball in third_party/ does not match SHA256SUMS"
@@ -79,6 +93,7 @@ BuildAll() {
     BuildProject flac "$flac" -DWITH_OGG=OFF -DBUILD_CXXLIBS=OFF -DBUILD_PROGRAMS=OFF \
         -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DBUILD_DOCS=OFF -DINSTALL_MANPAGES=OFF \
         -DINSTALL_PKGCONFIG_MODULES=OFF -DWITH_STACK_PROTECTOR=OFF -DWITH_FORTIFY_SOURCE=OFF
+    WriteFreeTypeModules "$freetype"
     BuildProject freetype "$freetype" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
         -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
     BuildProject sfml "$sfml" -DSFML_USE_SYSTEM_DEPS=ON \
