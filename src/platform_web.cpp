@@ -9,25 +9,14 @@
 
 namespace
 {
-// The browser's storage for the player's files, copied into this folder at start and back after
-// every write.
+// The browser's storage for the player's files: web/saved_files.js copies it into this folder before
+// main starts, and every write is copied back.
 const char* const savedFolder = "/kvelmora";
 } // namespace
 
 // JavaScript, in the style of the page.
 // clang-format off
 // Each awaits the browser's storage, which answers later; the frame loop waits meanwhile.
-EM_ASYNC_JS(void, kvelmoraMountSaved, (const char* folder), {
-    const path = UTF8ToString(folder);
-    FS.mkdir(path);
-    FS.mount(IDBFS, {}, path);
-    await new Promise(done => FS.syncfs(true, error => {
-        if (error)
-            console.warn('kvelmora: the saved files could not be read: ' + error);
-        done();
-    }));
-});
-
 EM_ASYNC_JS(void, kvelmoraSyncSaved, (int fromStorage), {
     await new Promise(done => FS.syncfs(fromStorage !== 0, error => {
         if (error)
@@ -84,7 +73,6 @@ EM_JS(int, kvelmoraPageHeight, (), { return window.innerHeight; });
 
 int main(int argc, char* argv[])
 {
-    kvelmoraMountSaved(savedFolder);
     return kvelmora::RunProgram(argc, argv);
 }
 

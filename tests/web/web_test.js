@@ -57,7 +57,7 @@ const rows = {
         await playOneGame(page);
     },
 
-    async 'a whole game keeps its result across a reload, and Escape leaves a game for the start menu'(browser, url) {
+    async 'a whole game keeps its result across a reload, M keeps the sound off, and Escape leaves a game for the start menu'(browser, url) {
         const page = await lib.newTab(browser);
         await lib.openGame(page, url);
         await lib.writeStored(page, 'high_scores.txt', initialResults);
@@ -72,9 +72,12 @@ const rows = {
         const expected = JSON.stringify([score, -1, -2, -3, -4]);
         check(JSON.stringify(results(await lib.readStored(page, 'high_scores.txt'))) === expected, 'the result was not stored');
 
+        await lib.press(page, 'm');
+        await lib.waitUntil(async () => await lib.readStored(page, 'settings.txt') === 'sound=off\n', 'the sound switched off');
         await lib.openGame(page, url);
         check(JSON.stringify(results(await lib.readStored(page, 'high_scores.txt'))) === expected,
             'the result did not survive a reload');
+        check(await lib.readStored(page, 'settings.txt') === 'sound=off\n', 'the sound came back on after a reload');
         await lib.click(page, playButton.x, playButton.y);
         await lib.press(page, 'ArrowUp');
         await lib.press(page, 'Escape');
