@@ -40,8 +40,8 @@ endfunction()
 add_executable(kvelmora src/main.cpp)
 target_link_libraries(kvelmora PRIVATE kvelmora_core)
 target_link_options(kvelmora PRIVATE --preload-file ${CMAKE_SOURCE_DIR}/assets@assets
-    --pre-js ${web_sources}/saved_files.js)
-set_property(TARGET kvelmora APPEND PROPERTY LINK_DEPENDS ${asset_files} ${web_sources}/saved_files.js)
+    --pre-js ${web_sources}/early_start.js)
+set_property(TARGET kvelmora APPEND PROPERTY LINK_DEPENDS ${asset_files} ${web_sources}/early_start.js)
 add_web_page(kvelmora ${web_dir} main "kvelmora::*" "std::__2::__function::__func<kvelmora::*>::operator()*")
 
 # The folder a school puts on its web server, and its zip.

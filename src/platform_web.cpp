@@ -9,7 +9,7 @@
 
 namespace
 {
-// The browser's storage for the player's files: web/saved_files.js copies it into this folder before
+// The browser's storage for the player's files: web/early_start.js copies it into this folder before
 // main starts, and every write is copied back.
 const char* const savedFolder = "/kvelmora";
 } // namespace

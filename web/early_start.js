@@ -1,5 +1,6 @@
-// The player's files are read from the browser's storage while the module still downloads and
-// compiles, and main waits for them. The folder is the one platform_web.cpp keeps them in.
+// What the game needs at start and the page can begin while the module still downloads and
+// compiles: the player's files, read from the browser's storage into the folder platform_web.cpp
+// keeps them in (main waits for them), and the audio context, which takes the browser a while to make.
 Module.preInit = [].concat(Module.preInit || [], () => {
     const folder = '/kvelmora';
     FS.mkdir(folder);
@@ -10,4 +11,6 @@ Module.preInit = [].concat(Module.preInit || [], () => {
             console.warn('kvelmora: the saved files could not be read: ' + error);
         removeRunDependency('kvelmora saved files');
     });
+    if (window.AudioContext)
+        earlyAudioContext = new AudioContext();
 });
