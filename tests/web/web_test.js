@@ -182,14 +182,14 @@ function median(values) {
 }
 
 // A blank page starts the browser's WebGL and a round of both pages warms the rest of the browser, so
-// that neither page pays alone for it; then each page's first visit, three times in turn, as one slow
+// that neither page pays alone for it; then each page's first visit, five times in turn, as one slow
 // start on a busy machine is no measure.
 async function measureSpeed(browser, url, bareUrl) {
     const blank = await lib.newTab(browser);
     await blank.evaluate(() => document.createElement('canvas').getContext('webgl').clear(0));
     await blank.close();
     const firstFrames = { bare: [], game: [] };
-    for (let round = 0; round < 4; ++round) {
+    for (let round = 0; round < 6; ++round) {
         const bare = await firstFrame(browser, bareUrl);
         const game = await firstFrame(browser, url);
         if (round > 0) {
@@ -209,14 +209,16 @@ async function measureSpeed(browser, url, bareUrl) {
     const gzipped = fs.readdirSync(gameFolder, { recursive: true })
         .filter((file) => fs.statSync(path.join(gameFolder, file)).isFile())
         .reduce((sum, file) => sum + zlib.gzipSync(fs.readFileSync(path.join(gameFolder, file)), { level: 9 }).length, 0);
-    console.log(`speed: first frame ${gameFigures.first.toFixed(0)} ms (bare ${bareFigures.first.toFixed(0)} ms), ` +
+    console.log(`speed: first frame ${gameFigures.first.toFixed(0)} ms (bare ${bareFigures.first.toFixed(0)} ms, ` +
+        `${(gameFigures.first / bareFigures.first).toFixed(2)} times), ` +
         `game frame ${gameFigures.mean.toFixed(2)} ms (bare ${bareFigures.mean.toFixed(2)} ms), ` +
         `files ${(gzipped / 1e6).toFixed(2)} MB gzipped; first frames ${firstFrames.game.map(Math.round)} ` +
         `against ${firstFrames.bare.map(Math.round)}`);
     check(gameFigures.mean <= 1.3 * bareFigures.mean, 'a game frame costs more than 1.3 bare frames');
-    // 1.5 to 1.9 today, about 350 ms more: the game's module is eight times the bare one's, and its
-    // assets load before the first frame. The bound keeps the start from getting slower meanwhile.
-    check(gameFigures.first <= 2.5 * bareFigures.first, 'the first frame comes later than 2.5 times the bare one');
+    // 1.45 to 1.7 today, 200 to 300 ms more: the game's larger module compiles on the same two cores,
+    // and its fonts, pictures and start menu are made before the first frame. The bound keeps the
+    // start from getting slower.
+    check(gameFigures.first <= 2 * bareFigures.first, 'the first frame comes later than twice the bare one');
     check(gzipped <= 1.5e6, 'the page\'s files weigh more than 1.5 MB gzipped');
 }
 
