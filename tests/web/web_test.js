@@ -116,6 +116,33 @@ const rows = {
         await lib.waitForLine(page, 'game: running.', 0);
     },
 
+    async 'a gamepad chooses "Hrát hru" and starts the run, and its Start button pauses instead'(browser, url) {
+        const page = await lib.newTab(browser);
+        await lib.openGame(page, url);
+        // A pad in the browser's standard layout, as navigator.getGamepads() gives it.
+        await page.evaluate(() => {
+            const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+            window.testPad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0, 0, 0], buttons };
+            navigator.getGamepads = () => [window.testPad];
+        });
+        const push = async (button) => {
+            for (const pressed of [true, false]) {
+                await page.evaluate((index, down) => {
+                    window.testPad.buttons[index] = { pressed: down, touched: down, value: down ? 1 : 0 };
+                }, button, pressed);
+                await lib.waitForFrames(page);
+            }
+        };
+        const [a, start] = [0, 9];
+        await push(a); // shows the focus on "Hrát hru"
+        await push(a); // chooses it
+        await push(start); // pauses
+        check(!page.log.includes('game: running.'), 'Start began the run');
+        await push(start); // resumes
+        await push(a);
+        await lib.waitForLine(page, 'game: running.', 0);
+    },
+
     async 'F11 goes fullscreen and back, and a smaller browser window still shows the whole picture'(browser, url) {
         const page = await lib.newTab(browser);
         await lib.openGame(page, url);
