@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <istream>
 #include <memory>
+#include <sstream>
 
 namespace kvelmora
 {
@@ -88,19 +89,14 @@ void AbortOnMissingAsset(const std::filesystem::path& path)
     std::exit(EXIT_FAILURE);
 }
 
-// One read of the whole file: in the browser every read crosses into the page's file system.
 std::string ReadAssetFile(const std::filesystem::path& path)
 {
     const std::unique_ptr<std::istream> input = platform::OpenRegularFile(path);
-    if (!input || !input->seekg(0, std::ios::end))
+    if (!input)
         return {};
-    const std::streamoff size = input->tellg();
-    if (size <= 0 || !input->seekg(0))
-        return {};
-    std::string content(static_cast<std::size_t>(size), '\0');
-    if (!input->read(content.data(), size))
-        return {};
-    return content;
+    std::ostringstream content;
+    content << input->rdbuf();
+    return content.str();
 }
 
 void LoadAllAssets(const AssetMaps& assets, const std::filesystem::path& assetDirectory)
