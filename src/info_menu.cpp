@@ -21,6 +21,7 @@ constexpr float pageGap = 0.05f;    // of the window width, between column and p
 constexpr float pictureGap = 0.05f; // of the window height, between column and picture
 constexpr unsigned int topicCharacterSize = 25;
 constexpr unsigned int pageCharacterSize = 16;
+constexpr float pageLineSpacing = 1.5f; // of the font's own, so a descender clears a capital's háček below
 constexpr int morphologyTopic = 1;
 constexpr int vegetationTopic = 2;
 constexpr wchar_t noBreakSpace = L'\u00A0';
@@ -43,6 +44,7 @@ InfoMenu::InfoMenu(AppContext* context)
 
     m_page.setFont(m_context->fonts[regularFontKey]);
     m_page.setCharacterSize(pageCharacterSize);
+    m_page.setLineSpacing(pageLineSpacing);
     m_page.setFillColor(textColor);
     m_page.setString(PageText(0));
     m_page.setPosition(GetColumnRight() + pageGap * windowSize.x, columnTop * windowSize.y);

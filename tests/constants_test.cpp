@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -17,9 +19,11 @@ namespace kvelmora
 
 namespace
 {
-constexpr std::size_t maxLineLength = 110;     // characters that fit beside the info menu's topic column
-constexpr unsigned int glyphSize = 20;         // pixels; any size that draws every glyph apart
-constexpr char32_t missingGlyphProbe = 0x4E00; // a CJK ideograph that neither font holds
+constexpr std::size_t maxLineLength = 110;                    // characters that fit beside the info menu's topic column
+constexpr std::size_t pageLengths[] = {1320, 1154, 844, 953}; // characters each page was planned to hold
+constexpr std::size_t maxSentenceWords = 16;                  // a pupil of ten loses the thread of longer ones
+constexpr unsigned int glyphSize = 20;                        // pixels; any size that draws every glyph apart
+constexpr char32_t missingGlyphProbe = 0x4E00;                // a CJK ideograph that neither font holds
 
 // FreeType draws the .notdef glyph for a character the font lacks, so a glyph drawn exactly like
 // that of a character no font here holds is a missing one.
@@ -53,12 +57,15 @@ bool Contains(const std::wstring& text, const std::wstring& part)
 }
 } // namespace
 
-TEST(InfoPages, AreParagraphsOfLinesThatFitBesideTheTopicColumn)
+TEST(InfoPages, AreParagraphsOfShortSentencesInLinesThatFitBesideTheTopicColumn)
 {
+    ASSERT_EQ(infoPages.size(), std::size(pageLengths));
     EXPECT_EQ(infoPages.size() + 1, infoTopics.size()) << "every topic but the last has a page";
-    for (const std::wstring& page : infoPages)
+    for (std::size_t index = 0; index < infoPages.size(); ++index)
     {
+        const std::wstring& page = infoPages[index];
         SCOPED_TRACE(page.substr(0, 40));
+        EXPECT_NEAR(double(page.size()), double(pageLengths[index]), pageLengths[index] / 10.0);
         EXPECT_EQ(page.back(), L'\n') << "the last line lacks its break";
         EXPECT_NE(page.front(), L'\n') << "starts with an empty line";
         EXPECT_FALSE(Contains(page, L"\n\n\n")) << "two empty lines in a row";
@@ -66,6 +73,13 @@ TEST(InfoPages, AreParagraphsOfLinesThatFitBesideTheTopicColumn)
         std::wistringstream lines(page);
         for (std::wstring line; std::getline(lines, line);)
             EXPECT_LE(line.size(), maxLineLength) << line;
+        const std::wregex sentenceEnd(L"[.!?]\\s");
+        for (std::wsregex_token_iterator sentence(page.begin(), page.end(), sentenceEnd, -1), end; sentence != end;
+             ++sentence)
+        {
+            const std::wstring text = std::regex_replace(sentence->str(), std::wregex(L"[\\s\u00A0]+"), L" ");
+            EXPECT_LT(std::count(text.begin(), text.end(), L' '), std::ptrdiff_t(maxSentenceWords)) << text;
+        }
     }
 }
 
@@ -81,6 +95,7 @@ TEST(InfoPages, FollowCzechTypesetting)
         EXPECT_FALSE(std::regex_search(page, found, breakAfterOneLetterWord)) << "„" << found.str() << "“";
         EXPECT_FALSE(std::regex_search(page, found, unquotedName)) << "„" << found.str() << "“";
     }
+    EXPECT_TRUE(Contains(infoPages[0], L" – ")) << "the first page keeps its en dash";
 }
 
 // Mistakes a Czech reviewer found once; none may come back.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -67,6 +68,48 @@ protected:
     StartMenu start{&test.context};
     InfoMenu info{&test.context};
 };
+
+// True when the picture's row y holds no ink from x = left up to right, on a white ground.
+bool RowIsBlank(const sf::Image& picture, unsigned int y, unsigned int left, unsigned int right)
+{
+    for (unsigned int x = left; x < right; ++x)
+    {
+        if (picture.getPixel(x, y) != sf::Color::White)
+            return false;
+    }
+    return true;
+}
+
+// The lines of a text, drawn alone on white, whose ink meets that of the next line: no blank pixel
+// row lies between their baselines.
+std::vector<std::size_t> LinesTouchingTheNext(sf::RenderWindow& window, const sf::Text& text)
+{
+    window.clear(sf::Color::White);
+    window.draw(text);
+    sf::Texture capture;
+    capture.create(window.getSize().x, window.getSize().y);
+    capture.update(window);
+    const sf::Image picture = capture.copyToImage();
+    const sf::FloatRect bounds = text.getGlobalBounds();
+    const auto left = static_cast<unsigned int>(bounds.left);
+    const auto right = std::min(static_cast<unsigned int>(std::ceil(bounds.left + bounds.width)), picture.getSize().x);
+
+    // SFML puts a line's baseline one character size below the top of its line.
+    std::vector<unsigned int> baselines;
+    const std::wstring string = text.getString().toWideString();
+    for (std::size_t start = 0; start < string.size(); start = string.find(L'\n', start) + 1)
+        baselines.push_back(static_cast<unsigned int>(text.findCharacterPos(start).y + float(text.getCharacterSize())));
+    std::vector<std::size_t> touching;
+    for (std::size_t line = 1; line < baselines.size(); ++line)
+    {
+        bool blank = false;
+        for (unsigned int y = baselines[line - 1] + 1; y < baselines[line] && !blank; ++y)
+            blank = RowIsBlank(picture, y, left, right);
+        if (!blank)
+            touching.push_back(line - 1);
+    }
+    return touching;
+}
 
 using Strings = std::vector<std::string>;
 using Answers = std::pair<ScreenRequest, ScreenRequest>;
@@ -194,5 +237,19 @@ TEST_F(MenuTest, InfoTopicsStackClearOfEachOtherAndEachShowsItsPageAndPicture)
     EXPECT_EQ(ScreenProbe::CurrentPage(info), 3);
     EXPECT_EQ(test.ClickAt(info, Centre(ScreenProbe::Topic(info, InfoMenu::backTopic))), ScreenRequest::OpenStartMenu);
     EXPECT_EQ(ScreenProbe::CurrentPage(info), 3);
+}
+
+TEST_F(MenuTest, EveryPageLeavesABlankPixelRowBetweenTwoLinesSoNoDescenderTouchesAnAccent)
+{
+    using Lines = std::vector<std::size_t>;
+    for (int topic = 0; topic < InfoMenu::backTopic; ++topic)
+    {
+        test.ClickAt(info, Centre(ScreenProbe::Topic(info, topic)));
+        EXPECT_EQ(LinesTouchingTheNext(test.window, ScreenProbe::Page(info)), Lines{}) << "page " << topic;
+    }
+    // The deepest descenders over the highest accents, whatever the pages come to say.
+    sf::Text worst = ScreenProbe::Page(info);
+    worst.setString(L"gjpqyý,\nČŠŘŽĎŤŇĚÁÍÝÚŮ\n");
+    EXPECT_EQ(LinesTouchingTheNext(test.window, worst), Lines{});
 }
 } // namespace kvelmora
