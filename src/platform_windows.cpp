@@ -9,6 +9,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <istream>
@@ -22,7 +23,13 @@
 // The GUI entry point, so no console window opens. No argument is read but the tests' own.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return kvelmora::RunProgram(__argc, __argv);
+    const int status = kvelmora::RunProgram(__argc, __argv);
+    // Everything the player keeps is written and closed by now. What a normal exit still runs, the
+    // libraries' static teardown (SFML's shared GL context) and every DLL's detach, keeps nothing, and
+    // under Wine it now and then held the process for longer than a school's deployment tools wait.
+    std::fflush(nullptr);
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));
+    return status;
 }
 
 namespace kvelmora::platform
