@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `make web` alone in a fresh clone of this checkout's commit, as a school's technician runs it:
 # the page's folder and its zip must appear in the clone's dist/, the zip with the page, its
-# service worker and the licences. The libraries' cache in ~/.cache is shared with this checkout.
+# service worker and the licences, and nothing only the tests need (the test driver, the bare
+# page) may be installed or built. The libraries' cache in ~/.cache is shared with this checkout.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,4 +25,6 @@ listing=$(python3 -m zipfile -l "$clone/dist/$name.zip")
 for file in index.html index.wasm service-worker.js licence/Kvelmora.txt licence/SFML.txt licence/Emscripten.txt; do
     grep -q "^$name/$file " <<<"$listing" || fail "$name.zip holds no $file"
 done
+[ ! -e "$clone/tests/web/node_modules" ] || fail "make web installed the test driver"
+[ ! -e "$clone/build-web/web-bare" ] || fail "make web built the bare page"
 echo "check_web_fresh_clone: ok"
