@@ -178,7 +178,8 @@ module.exports = {
 // A school's web server: the page's folder under its own name, every file fresh for a day in the
 // browser's HTTP cache, and the folder's address without the slash sent on to the one with it.
 // site.folder may be swapped for another build, as a school uploads it; site.refuse(file) answers
-// 404 for a file it names, '' being the folder's own address.
+// 404 for a file it names, '' being the folder's own address. While site.offline is set, every
+// connection is dropped: the page's service worker fetches past the page's own offline emulation.
 const contentTypes = {
     '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
     '.webmanifest': 'application/manifest+json', '.png': 'image/png', '.svg': 'image/svg+xml',
@@ -186,8 +187,12 @@ const contentTypes = {
 
 function startSchoolServer(folder, refuse = () => false) {
     const name = path.basename(folder);
-    const site = { folder, refuse };
+    const site = { folder, refuse, offline: false };
     const server = require('http').createServer((request, response) => {
+        if (site.offline) {
+            request.socket.destroy();
+            return;
+        }
         const address = decodeURIComponent(new URL(request.url, 'http://server').pathname);
         if (address === `/${name}`) {
             response.writeHead(301, { Location: `/${name}/` });

@@ -237,12 +237,11 @@ Object.assign(rows, {
             await lib.waitUntil(async () => JSON.stringify(await page.evaluate(() => caches.keys())) === JSON.stringify([cache]),
                 'the next build kept alone');
             for (const offline of [false, true]) {
-                await page.setOfflineMode(offline);
+                server.site.offline = offline;
                 await lib.openGame(page, server.url);
                 const ran = page.log.find((line) => line.startsWith('build: ')) || 'the first build';
                 check(ran === nextBuildRuns, `${offline ? 'offline' : 'online'}, after the update the page ran ${ran}`);
             }
-            await page.setOfflineMode(false);
         } finally {
             server.close();
         }
@@ -255,9 +254,8 @@ Object.assign(rows, {
             const page = await lib.newTab(browser);
             await lib.openGame(page, `${noIndex.url}index.html`);
             await lib.waitForOfflineCopy(page);
-            await page.setOfflineMode(true);
+            noIndex.site.offline = true;
             await lib.openGame(page, `${noIndex.url}index.html`);
-            await page.setOfflineMode(false);
 
             await lib.openGame(page, missing.url);
             await lib.waitForLine(page, 'Kvelmora offline: the files could not be kept, so the game runs only online.', 0);
