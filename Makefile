@@ -67,23 +67,26 @@ setup-windows:
 	scripts/install_windows_dependencies.sh
 
 # The browser: built with Debian's emscripten, tested in headless Chromium. A cold first build of the
-# libraries takes minutes.
+# libraries takes minutes. The page alone needs neither the test driver nor the bare window's page.
 WEB_BUILD_DIR ?= build-web
 WEB_PORT ?= 8000
 
-.PHONY: web web-run test-web setup-web
+.PHONY: web web-run test-web setup-web setup-web-tests
 
 web: setup-web
-	scripts/build_for.sh web $(WEB_BUILD_DIR) $(CHECK_FLAGS)
+	scripts/build_for.sh web $(WEB_BUILD_DIR) -DKVELMORA_BUILD_TESTS=OFF $(CHECK_FLAGS)
 
 # Serves the packed page on this machine only; Ctrl+C ends it.
 web-run: web
 	@echo "Kvelmora: http://127.0.0.1:$(WEB_PORT)/"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory "$$(cat $(WEB_BUILD_DIR)/package_dir.txt)"
 
-test-web: CHECK_FLAGS = -DKVELMORA_WERROR=ON
-test-web: web
+test-web: CHECK_FLAGS = -DKVELMORA_WERROR=ON -DKVELMORA_BUILD_TESTS=ON
+test-web: setup-web-tests web
 	scripts/run_web_tests.sh $(WEB_BUILD_DIR)
 
 setup-web:
 	scripts/install_web_dependencies.sh
+
+setup-web-tests:
+	scripts/install_web_dependencies.sh --tests

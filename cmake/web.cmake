@@ -1,8 +1,10 @@
 # The browser build, compiled with Debian's emscripten (cmake/emscripten.cmake) against the libraries
 # of scripts/build_web_deps.sh: a page and every file it needs in ${CMAKE_BINARY_DIR}/web, and the
-# same folder with a zip of it in dist/.
+# same folder with the licences, and a zip of it, in dist/.
 set(web_dir ${CMAKE_BINARY_DIR}/web)
 set(web_sources ${CMAKE_SOURCE_DIR}/web)
+# The libraries' prefix also holds the licence texts of everything it built.
+get_filename_component(deps_prefix ${SFML_DIR}/../../.. ABSOLUTE)
 file(GLOB_RECURSE asset_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*)
 
 # display() waits for the browser's next frame through Asyncify, so the frame loop stays as it is;
@@ -20,14 +22,17 @@ foreach(size 64 128 192 512)
 endforeach()
 
 # A program's page: index.html with its .js, .wasm and .data in the folder, beside the page's own files.
+# The page is linked anew when any of its files changes, so that the copies and the service worker's
+# version follow.
 # The functions after the folder are those whose virtual and std::function calls can lead to a wait:
 # Asyncify sees the direct calls itself. Wildcards; the names' brackets must pair up.
 function(add_web_page target folder)
     string(REPLACE ";" "\n" waiting_functions "${ARGN}")
     set(waiting_list ${CMAKE_BINARY_DIR}/${target}_waiting_functions.txt)
     file(CONFIGURE OUTPUT ${waiting_list} CONTENT "${waiting_functions}\n")
-    set_target_properties(${target} PROPERTIES OUTPUT_NAME index SUFFIX .html RUNTIME_OUTPUT_DIRECTORY ${folder}
-        LINK_DEPENDS "${web_sources}/shell.html;${waiting_list}")
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME index SUFFIX .html RUNTIME_OUTPUT_DIRECTORY ${folder})
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${web_sources}/shell.html ${waiting_list}
+        ${page_files} ${page_icons} ${web_sources}/service-worker.js.in ${CMAKE_SOURCE_DIR}/cmake/web_offline.cmake)
     target_link_options(${target} PRIVATE ${web_link_options} -sASYNCIFY_ADD=@${waiting_list})
     add_custom_command(TARGET ${target} POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E copy ${page_files} ${folder}
@@ -45,17 +50,26 @@ target_link_options(kvelmora PRIVATE --preload-file ${CMAKE_SOURCE_DIR}/assets@a
 set_property(TARGET kvelmora APPEND PROPERTY LINK_DEPENDS ${asset_files} ${web_sources}/early_start.js)
 add_web_page(kvelmora ${web_dir} main "kvelmora::*" "std::__2::__function::__func<kvelmora::*>::operator()*")
 
-# The folder a school puts on its web server, and its zip.
+# The folder a school puts on its web server, and its zip: the page with the licences of the game and
+# of everything linked into it. They are made in the build folder, as dist/ may not exist yet.
 set(package_name kvelmora-${PROJECT_VERSION}-web)
+set(package_build_dir ${CMAKE_BINARY_DIR}/${package_name})
 set(package_dir ${CMAKE_SOURCE_DIR}/dist/${package_name})
 set(package_zip ${CMAKE_SOURCE_DIR}/dist/${package_name}.zip)
+set(licence_dir ${deps_prefix}/licences)
+file(GLOB licence_files CONFIGURE_DEPENDS ${licence_dir}/*)
 add_custom_command(OUTPUT ${package_zip}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_dir} ${package_zip}
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${web_dir} ${package_dir}
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${package_dir}/LICENSE.txt
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_build_dir} ${package_dir} ${package_zip}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${web_dir} ${package_build_dir}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${licence_dir} ${package_build_dir}/licence
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${package_build_dir}/licence/Kvelmora.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/LICENSE-GUST-FONT-LICENSE.txt
+            ${package_build_dir}/licence/TeX-Gyre-Adventor.txt
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_SOURCE_DIR}/dist
     COMMAND ${CMAKE_COMMAND} -E tar cf ${package_zip} --format=zip ${package_name}
-    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/dist
-    DEPENDS kvelmora
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${package_build_dir} ${package_dir}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    DEPENDS kvelmora ${licence_files} ${CMAKE_SOURCE_DIR}/LICENSE
     COMMENT "Packing ${package_zip}"
     VERBATIM)
 add_custom_target(web_package ALL DEPENDS ${package_zip})

@@ -174,3 +174,52 @@ module.exports = {
     viewport, startServer, withBrowser, newTab, openGame, waitUntil, waitForLine, waitForFrames, press, click,
     readStored, writeStored, differingPixels, darkest, timeout,
 };
+
+// A school's web server: the page's folder under its own name, every file fresh for a day in the
+// browser's HTTP cache, and the folder's address without the slash sent on to the one with it.
+// site.folder may be swapped for another build, as a school uploads it; site.refuse(file) answers
+// 404 for a file it names, '' being the folder's own address. While site.offline is set, every
+// connection is dropped: the page's service worker fetches past the page's own offline emulation.
+const contentTypes = {
+    '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
+    '.webmanifest': 'application/manifest+json', '.png': 'image/png', '.svg': 'image/svg+xml',
+};
+
+function startSchoolServer(folder, refuse = () => false) {
+    const name = path.basename(folder);
+    const site = { folder, refuse, offline: false };
+    const server = require('http').createServer((request, response) => {
+        if (site.offline) {
+            request.socket.destroy();
+            return;
+        }
+        const address = decodeURIComponent(new URL(request.url, 'http://server').pathname);
+        if (address === `/${name}`) {
+            response.writeHead(301, { Location: `/${name}/` });
+            response.end();
+            return;
+        }
+        const file = address.startsWith(`/${name}/`) ? address.slice(name.length + 2) : null;
+        const local = path.join(site.folder, file || 'index.html');
+        if (file === null || site.refuse(file) || !local.startsWith(site.folder + path.sep) || !fs.existsSync(local)) {
+            response.writeHead(404);
+            response.end();
+            return;
+        }
+        response.writeHead(200, {
+            'Content-Type': contentTypes[path.extname(local)] || 'application/octet-stream',
+            'Cache-Control': 'max-age=86400',
+        });
+        response.end(fs.readFileSync(local));
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
+        site, url: `http://127.0.0.1:${server.address().port}/${name}/`, close: () => server.close(),
+    })));
+}
+
+// Waits until the page's service worker controls it: the game is kept for offline play.
+function waitForOfflineCopy(page) {
+    return waitUntil(() => page.evaluate(() => navigator.serviceWorker.controller !== null), 'the offline copy');
+}
+
+Object.assign(module.exports, { startSchoolServer, waitForOfflineCopy });

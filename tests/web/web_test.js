@@ -175,6 +175,99 @@ const rows = {
     },
 };
 
+// The next build's script, run before the rest of it: tells the page's title and the build its
+// module was marked with, so that a page of one build with a module of the other shows.
+function reportBuild() {
+    const report = (module) => {
+        const section = WebAssembly.Module.customSections(module, 'kvelmora-build')[0];
+        console.log(`build: page ${document.title}, module ${section ? new TextDecoder().decode(section) : 'old'}`);
+    };
+    const instantiate = WebAssembly.instantiate;
+    WebAssembly.instantiate = (source, imports) => instantiate(source, imports).then((result) => {
+        report(result.module || source);
+        return result;
+    });
+    const instantiateStreaming = WebAssembly.instantiateStreaming;
+    WebAssembly.instantiateStreaming = (source, imports) => instantiateStreaming(source, imports).then((result) => {
+        report(result.module);
+        return result;
+    });
+}
+const nextBuildRuns = 'build: page next, module next';
+
+// A custom section, which a WebAssembly module may carry anywhere and the engine skips.
+function customSection(name, payload) {
+    const content = Buffer.from(String.fromCharCode(name.length) + name + payload);
+    check(content.length < 128, 'a custom section that needs more than one length byte');
+    return Buffer.concat([Buffer.from([0, content.length]), content]);
+}
+
+// A copy of the build as a school might upload it next, in a folder of the same name: its page,
+// script and module each marked, and a service worker of a new version. Returns the folder and the
+// new version's cache.
+function makeNextBuild(folder) {
+    const next = path.join(work, 'next', path.basename(folder));
+    fs.rmSync(next, { recursive: true, force: true });
+    fs.cpSync(folder, next, { recursive: true });
+    const edit = (file, change) => {
+        const text = fs.readFileSync(path.join(next, file), 'utf8');
+        check(change(text) !== text, `the next build's ${file} is unchanged`);
+        fs.writeFileSync(path.join(next, file), change(text));
+    };
+    edit('index.html', (text) => text.replace('<title>Kvelmora</title>', '<title>next</title>'));
+    edit('index.js', (text) => `(${reportBuild})();\n${text}`);
+    edit('service-worker.js', (text) => text.replace(/const cacheName = '([^']+)'/, 'const cacheName = \'$1-next\''));
+    fs.appendFileSync(path.join(next, 'index.wasm'), customSection('kvelmora-build', 'next'));
+    const cache = /const cacheName = '([^']+)'/.exec(fs.readFileSync(path.join(next, 'service-worker.js'), 'utf8'))[1];
+    return { next, cache };
+}
+
+// Served as a school's server serves them, each row on a server of its own.
+Object.assign(rows, {
+    async 'an update, with a day-long HTTP cache, runs whole after it is fetched, and then offline'(browser) {
+        const { next, cache } = makeNextBuild(gameFolder);
+        const server = await lib.startSchoolServer(gameFolder);
+        try {
+            const page = await lib.newTab(browser);
+            await lib.openGame(page, server.url);
+            await lib.waitForOfflineCopy(page);
+            server.site.folder = next;
+            // The kept build starts at once, while the next one is fetched.
+            await lib.openGame(page, server.url);
+            await lib.waitUntil(async () => JSON.stringify(await page.evaluate(() => caches.keys())) === JSON.stringify([cache]),
+                'the next build kept alone');
+            for (const offline of [false, true]) {
+                server.site.offline = offline;
+                await lib.openGame(page, server.url);
+                const ran = page.log.find((line) => line.startsWith('build: ')) || 'the first build';
+                check(ran === nextBuildRuns, `${offline ? 'offline' : 'online'}, after the update the page ran ${ran}`);
+            }
+        } finally {
+            server.close();
+        }
+    },
+
+    async 'a server without a folder index keeps the game offline from index.html, and a missing file leaves it online with a warning'(browser) {
+        const noIndex = await lib.startSchoolServer(gameFolder, (file) => file === '');
+        const missing = await lib.startSchoolServer(gameFolder, (file) => file === 'icons/kvelmora-512.png');
+        try {
+            const page = await lib.newTab(browser);
+            await lib.openGame(page, `${noIndex.url}index.html`);
+            await lib.waitForOfflineCopy(page);
+            noIndex.site.offline = true;
+            await lib.openGame(page, `${noIndex.url}index.html`);
+
+            await lib.openGame(page, missing.url);
+            await lib.waitForLine(page, 'Kvelmora offline: the files could not be kept, so the game runs only online.', 0);
+            await lib.openGame(page, missing.url);
+            check(await page.evaluate(() => navigator.serviceWorker.controller === null), 'a worker with a file missing took the page');
+        } finally {
+            noIndex.close();
+            missing.close();
+        }
+    },
+});
+
 // Milliseconds from navigation to the first frame, and the frames' mean length over a stretch.
 async function frameFigures(page, from, to) {
     return page.evaluate((start, end) => {
