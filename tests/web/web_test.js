@@ -161,15 +161,16 @@ const rows = {
 
         const other = await lib.newTab(browser);
         await lib.openGame(other, url);
+        await lib.stored(other, { 'high_scores.txt': initialResults });
         const saved = await playOneGame(other);
-        check(results((await lib.stored(other))['high_scores.txt']).includes(saved), 'another tab could not save after a failed save');
+        checkResults(await lib.stored(other), [saved, -1, -2, -3, -4], 'another tab could not save after a failed save');
 
         await failing.bringToFront();
         await failing.evaluate(() => { window.failWrites = false; });
         await lib.press(failing, 'Escape');
         await lib.waitForLine(failing, 'start_menu: Constructor end.', 1);
-        const kept = results((await lib.stored(other))['high_scores.txt']);
-        check(kept.includes(saved) && kept.includes(waiting), `Escape did not save the waiting result: stored ${kept}`);
+        checkResults(await lib.stored(other), [saved, waiting].sort((a, b) => b - a).concat([-1, -2, -3]),
+            'Escape did not save the waiting result');
     },
 
     async 'a tap lifts the cover, chooses a menu button and jumps'(browser, url) {
