@@ -43,6 +43,9 @@ void WriteLog(const std::string& text)
 
 void ResetLog()
 {
+    // Where the system keeps the log (the browser's console), the game keeps no file of it.
+    if (platform::WriteToSystemLog("log: new run."))
+        return;
     platform::EmptyFile(LogDirectory() / logFileName);
 }
 } // namespace kvelmora

@@ -9,35 +9,45 @@
 
 namespace
 {
-// The browser's storage for the player's files: web/early_start.js copies it into this folder before
-// main starts, and every write is copied back.
+// The player's files: web/early_start.js reads the browser's storage into this folder before main
+// starts, and each whole file the game writes is put back on its own.
 const char* const savedFolder = "/kvelmora";
 } // namespace
 
 // JavaScript, in the style of the page.
 // clang-format off
-// Each awaits the browser's storage, which answers later; the frame loop waits meanwhile.
-EM_ASYNC_JS(void, kvelmoraSyncSaved, (int fromStorage), {
-    await new Promise(done => FS.syncfs(fromStorage !== 0, error => {
-        if (error)
-            console.warn('kvelmora: the saved files could not be synchronised: ' + error);
-        done();
-    }));
+// Each awaits the browser's storage (kvelmoraStorage in web/early_start.js), which answers later or
+// not at all: the frame loop waits meanwhile, for a bounded time. 1 once done, 0 when it failed.
+EM_ASYNC_JS(int, kvelmoraStoreFile, (const char* path), {
+    return await kvelmoraStorage.store(UTF8ToString(path)).then(() => 1, error => {
+        console.warn('kvelmora: the file could not be saved: ' + error);
+        return 0;
+    });
+});
+
+EM_ASYNC_JS(int, kvelmoraReadStorage, (), {
+    return await kvelmoraStorage.load().then(() => 1, error => {
+        console.warn('kvelmora: the saved files could not be read: ' + error);
+        return 0;
+    });
 });
 
 // Tabs of the same game take turns through the browser's lock; 1 once held, 0 when the wait ran out.
 EM_ASYNC_JS(int, kvelmoraTakeSaveLock, (int milliseconds), {
     if (!navigator.locks)
         return 1;
+    // A timer of the page's own: older Safari has no AbortSignal.timeout.
+    const waiting = new AbortController();
+    const timer = setTimeout(() => waiting.abort(), milliseconds);
     return await new Promise(granted => {
         navigator.locks
-            .request('kvelmora-best-results', {signal: AbortSignal.timeout(milliseconds)},
+            .request('kvelmora-best-results', {signal: waiting.signal},
                      () => new Promise(release => {
                          Module.kvelmoraReleaseSaveLock = release;
                          granted(1);
                      }))
             .catch(() => granted(0));
-    });
+    }).catch(() => 0).finally(() => clearTimeout(timer));
 });
 
 EM_JS(void, kvelmoraReleaseSaveLock, (), {
@@ -81,6 +91,15 @@ namespace kvelmora::platform
 namespace
 {
 constexpr int lockWaitMilliseconds = 2000;
+
+// The browser's lock, once taken, is given back on every way out.
+struct SaveLockHold
+{
+    SaveLockHold() = default;
+    SaveLockHold(const SaveLockHold&) = delete;
+    SaveLockHold& operator=(const SaveLockHold&) = delete;
+    ~SaveLockHold() { kvelmoraReleaseSaveLock(); }
+};
 
 // Writes the file whole; the browser's memory holds it, so nothing else can see it half written.
 bool WriteFile(const std::filesystem::path& path, const std::string& content, std::ios::openmode mode)
@@ -168,10 +187,7 @@ void EmptyFile(const std::filesystem::path& path)
 
 bool WriteWholeFile(const std::filesystem::path& path, const std::string& content)
 {
-    if (!WriteFile(path, content, std::ios::trunc))
-        return false;
-    kvelmoraSyncSaved(0);
-    return true;
+    return WriteFile(path, content, std::ios::trunc) && kvelmoraStoreFile(path.c_str()) != 0;
 }
 
 // A closed tab leaves no half-written file: nothing reaches the storage but whole files.
@@ -191,15 +207,16 @@ std::unique_ptr<std::istream> OpenRegularFile(const std::filesystem::path& path)
 }
 
 // Another tab may have saved since this one read: the files are read again from the storage under
-// the lock, so the action merges with what the other tab kept.
+// the lock, so the action merges with what the other tab kept. Storage that cannot be read fails
+// the run without the action, which would otherwise write over what it could not see.
 LockedRun RunLocked(const std::filesystem::path&, const std::function<bool()>& action, const std::function<bool()>&)
 {
     if (kvelmoraTakeSaveLock(lockWaitMilliseconds) == 0)
         return LockedRun::Busy;
-    kvelmoraSyncSaved(1);
-    const bool succeeded = action();
-    kvelmoraReleaseSaveLock();
-    return succeeded ? LockedRun::Succeeded : LockedRun::Failed;
+    const SaveLockHold hold;
+    if (kvelmoraReadStorage() == 0)
+        return LockedRun::Failed;
+    return action() ? LockedRun::Succeeded : LockedRun::Failed;
 }
 
 WindowRoom GetWindowRoom()

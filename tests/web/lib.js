@@ -133,22 +133,33 @@ async function click(page, x, y) {
     await waitForFrames(page);
 }
 
-// The text of a file in the game's storage, as the browser keeps it; null when there is none.
-function readStored(page, file) {
-    return page.evaluate((name) => new Promise((resolve) => FS.syncfs(true, () => {
-        try {
-            resolve(FS.readFile(`/kvelmora/${name}`, { encoding: 'utf8' }));
-        } catch (error) {
-            resolve(null);
-        }
-    })), file);
-}
-
-function writeStored(page, file, text) {
-    return page.evaluate((name, content) => new Promise((resolve) => {
-        FS.writeFile(`/kvelmora/${name}`, content);
-        FS.syncfs(false, resolve);
-    }), file, text);
+// The files that the browser keeps for the game, by name, after putting the given ones there. The
+// records are made and read as emscripten's IDBFS makes them, so the page must read and keep them
+// in that form: a database named after the folder, each file under its path as {timestamp, mode, contents}.
+function stored(page, files = {}) {
+    return page.evaluate((given) => new Promise((resolve, reject) => {
+        const request = indexedDB.open('/kvelmora', 21);
+        request.onupgradeneeded = () => request.result.createObjectStore('FILE_DATA').createIndex('timestamp', 'timestamp');
+        request.onerror = () => reject(request.error);
+        request.onsuccess = () => {
+            const database = request.result;
+            const transaction = database.transaction('FILE_DATA', 'readwrite');
+            const store = transaction.objectStore('FILE_DATA');
+            for (const [name, text] of Object.entries(given))
+                store.put({ timestamp: new Date(), mode: 0o100666, contents: new TextEncoder().encode(text) }, `/kvelmora/${name}`);
+            const kept = {};
+            store.openCursor().onsuccess = (event) => {
+                const cursor = event.target.result;
+                if (!cursor)
+                    return;
+                kept[cursor.key.replace('/kvelmora/', '')] = new TextDecoder().decode(cursor.value.contents);
+                cursor.continue();
+            };
+            transaction.oncomplete = () => resolve(kept);
+            transaction.onabort = () => reject(transaction.error);
+            database.close();
+        };
+    }), files);
 }
 
 // Pixels that differ by more than a fifth of the range between two pictures of the same size.
@@ -172,7 +183,7 @@ function darkest(picture, { x, y, width, height }) {
 
 module.exports = {
     viewport, startServer, withBrowser, newTab, openGame, waitUntil, waitForLine, waitForFrames, press, click,
-    readStored, writeStored, differingPixels, darkest, timeout,
+    stored, differingPixels, darkest, timeout,
 };
 
 // A school's web server: the page's folder under its own name, every file fresh for a day in the

@@ -12,6 +12,7 @@ const playButton = { x: 1130, y: 365 }; // "Hrát hru", in the game's own pixels
 const playButtonText = { x: 1080, y: 345, width: 130, height: 40 };
 const shot = (name) => path.join(work, `${name}.png`);
 const initialResults = '-1\n-2\n-3\n-4\n-5\n';
+const saveFailedLine = 'Best results not saved: the file cannot be written.';
 
 function check(condition, message) {
     if (!condition)
@@ -19,7 +20,12 @@ function check(condition, message) {
 }
 
 function results(text) {
-    return text === null ? [] : text.trim().split(/\s+/).map(Number);
+    return text === undefined ? [] : text.trim().split(/\s+/).map(Number);
+}
+
+function checkResults(files, expected, message) {
+    const kept = results(files['high_scores.txt']);
+    check(JSON.stringify(kept) === JSON.stringify(expected), `${message}: stored ${kept}, expected ${expected}`);
 }
 
 // From the start menu: the game by "Hrát hru", Up, and waiting until a flower ends it; its score.
@@ -60,7 +66,7 @@ const rows = {
     async 'a whole game keeps its result across a reload, M keeps the sound off, and Escape leaves a game for the start menu'(browser, url) {
         const page = await lib.newTab(browser);
         await lib.openGame(page, url);
-        await lib.writeStored(page, 'high_scores.txt', initialResults);
+        await lib.stored(page, { 'high_scores.txt': initialResults });
         await lib.openGame(page, url);
         const score = await playOneGame(page, () => lib.click(page, playButton.x, playButton.y),
             async () => {
@@ -69,15 +75,13 @@ const rows = {
             });
         await lib.waitForFrames(page, 10);
         await page.screenshot({ path: shot('game_over') });
-        const expected = JSON.stringify([score, -1, -2, -3, -4]);
-        check(JSON.stringify(results(await lib.readStored(page, 'high_scores.txt'))) === expected, 'the result was not stored');
+        const expected = [score, -1, -2, -3, -4];
+        checkResults(await lib.stored(page), expected, 'the result was not stored');
 
         await lib.press(page, 'm');
-        await lib.waitUntil(async () => await lib.readStored(page, 'settings.txt') === 'sound=off\n', 'the sound switched off');
+        await lib.waitUntil(async () => (await lib.stored(page))['settings.txt'] === 'sound=off\n', 'the sound switched off');
         await lib.openGame(page, url);
-        check(JSON.stringify(results(await lib.readStored(page, 'high_scores.txt'))) === expected,
-            'the result did not survive a reload');
-        check(await lib.readStored(page, 'settings.txt') === 'sound=off\n', 'the sound came back on after a reload');
+        checkResults(await lib.stored(page), expected, 'the result did not survive a reload');
         await lib.click(page, playButton.x, playButton.y);
         await lib.press(page, 'ArrowUp');
         await lib.press(page, 'Escape');
@@ -85,21 +89,88 @@ const rows = {
         check(await page.evaluate(() => document.getElementById('canvas').isConnected), 'the page ended');
     },
 
-    async 'two tabs keep each other\'s results'(browser, url) {
+    // Each tab reads the storage at start; a tab's write must carry no stale copy of another file.
+    async 'two tabs open at once keep each other\'s results and settings'(browser, url) {
         const first = await lib.newTab(browser);
         await lib.openGame(first, url);
-        await lib.writeStored(first, 'high_scores.txt', initialResults);
+        await lib.stored(first, { 'high_scores.txt': initialResults });
         await lib.openGame(first, url);
         const second = await lib.newTab(browser);
         await lib.openGame(second, url);
-        // Both tabs read the same five results at start; each then plays a game.
+        const scores = [await playOneGame(second)];
         await first.bringToFront();
-        const scores = [await playOneGame(first)];
-        await second.bringToFront();
-        scores.push(await playOneGame(second));
-        const kept = results(await lib.readStored(first, 'high_scores.txt'));
-        const expected = [...scores.sort((a, b) => b - a), -1, -2, -3];
-        check(JSON.stringify(kept) === JSON.stringify(expected), `stored ${kept}, expected ${expected}`);
+        await lib.press(first, 'm');
+        scores.push(await playOneGame(first));
+        await lib.openGame(first, url);
+        const kept = await lib.stored(first);
+        checkResults(kept, [...scores.sort((a, b) => b - a), -1, -2, -3], 'a tab lost the other\'s result');
+        check(kept['settings.txt'] === 'sound=off\n', 'the sound came back on after a reload');
+        check(!('log.txt' in kept), 'the log was stored');
+    },
+
+    // Older Safari lacks AbortSignal.timeout. Clearing the site's data closes the game's storage
+    // under it; another tab's deletion must not wait for the game either.
+    async 'without AbortSignal.timeout two games in a row are saved, the second after the site\'s data was cleared'(browser, url) {
+        const page = await lib.newTab(browser);
+        await page.evaluateOnNewDocument(() => delete AbortSignal.timeout);
+        await lib.openGame(page, url);
+        const first = await playOneGame(page);
+        check(results((await lib.stored(page))['high_scores.txt']).includes(first), 'the first game was not stored');
+        const session = await page.createCDPSession();
+        await session.send('Storage.clearDataForOrigin', { origin: new URL(url).origin, storageTypes: 'indexeddb' });
+        const second = await playOneGame(page, () => lib.press(page, 'Space'));
+        check(results((await lib.stored(page))['high_scores.txt']).includes(second), 'the game after the clearing was not stored');
+        const deletion = await page.evaluate(() => new Promise((resolve) => {
+            const request = indexedDB.deleteDatabase('/kvelmora');
+            request.onsuccess = () => resolve('deleted');
+            request.onblocked = () => resolve('blocked');
+        }));
+        check(deletion === 'deleted', 'the game kept its storage open against another tab\'s deletion');
+    },
+
+    async 'storage that cannot be opened or written is told, the game plays, another tab saves and Escape saves what waited'(browser, url) {
+        const refused = await lib.newTab(browser);
+        await refused.evaluateOnNewDocument(() => {
+            indexedDB.open = () => { throw new DOMException('refused', 'SecurityError'); };
+        });
+        await lib.openGame(refused, url, async (tab) => {
+            await tab.waitForSelector('#storage-notice', { visible: true });
+            await tab.screenshot({ path: shot('storage_refused') });
+            await tab.mouse.click(683, 600);
+        });
+        await playOneGame(refused);
+        await lib.waitForLine(refused, saveFailedLine, 0);
+
+        // Writes that abort as a full disk or a cleared site would make them, until told otherwise.
+        const failing = await lib.newTab(browser);
+        await failing.evaluateOnNewDocument(() => {
+            window.failWrites = true;
+            const put = IDBObjectStore.prototype.put;
+            IDBObjectStore.prototype.put = function (...record) {
+                const request = put.apply(this, record);
+                if (window.failWrites)
+                    this.transaction.abort();
+                return request;
+            };
+        });
+        await lib.openGame(failing, url);
+        const waiting = await playOneGame(failing);
+        await lib.waitForLine(failing, saveFailedLine, 0);
+        await lib.waitForFrames(failing, 10);
+        await failing.screenshot({ path: shot('game_over_save_failed') });
+
+        const other = await lib.newTab(browser);
+        await lib.openGame(other, url);
+        await lib.stored(other, { 'high_scores.txt': initialResults });
+        const saved = await playOneGame(other);
+        checkResults(await lib.stored(other), [saved, -1, -2, -3, -4], 'another tab could not save after a failed save');
+
+        await failing.bringToFront();
+        await failing.evaluate(() => { window.failWrites = false; });
+        await lib.press(failing, 'Escape');
+        await lib.waitForLine(failing, 'start_menu: Constructor end.', 1);
+        checkResults(await lib.stored(other), [saved, waiting].sort((a, b) => b - a).concat([-1, -2, -3]),
+            'Escape did not save the waiting result');
     },
 
     async 'a tap lifts the cover, chooses a menu button and jumps'(browser, url) {
