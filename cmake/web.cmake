@@ -14,7 +14,7 @@ file(GLOB_RECURSE asset_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*)
 # libraries' decoding slower at every start. The module is linked for size and for pages only, as
 # a page starts no sooner than its files arrive and compile.
 set(web_link_options -Os -sENVIRONMENT=web -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sASYNCIFY_IGNORE_INDIRECT
-    -sLEGACY_GL_EMULATION -sALLOW_MEMORY_GROWTH -sMINIFY_HTML=0 -lidbfs.js --shell-file ${web_sources}/shell.html)
+    -sLEGACY_GL_EMULATION -sALLOW_MEMORY_GROWTH -sMINIFY_HTML=0 --shell-file ${web_sources}/shell.html)
 set(page_files ${web_sources}/style.css ${web_sources}/manifest.webmanifest)
 set(page_icons ${CMAKE_SOURCE_DIR}/art/icon/kvelmora.svg)
 foreach(size 64 128 192 512)
