@@ -23,7 +23,6 @@ TestContext::TestContext()
 {
     window.setPosition({0, 0});
     LoadAllAssets(context.GetAssetMaps(), std::filesystem::path(KVELMORA_SOURCE_DIR) / "assets");
-    context.highScores.assign(bestResultCount, 0);
 }
 
 ScreenRequest TestContext::ClickAt(Screen& screen, sf::Vector2f position)
