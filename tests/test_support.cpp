@@ -116,7 +116,7 @@ std::wstring AllPlayerTexts()
 {
     std::wstring texts = windowTitle + menuTitle + infoButtonText + playButtonText + gameInstructions;
     texts += gameOverCaption + bestResultsHeading + gameOverHint + saveFailedNotice;
-    texts += playAgainButtonText + startMenuButtonText + pauseCaption + pauseHint;
+    texts += playAgainButtonText + startMenuButtonText + pauseCaption + pauseHint + settingsNotSavedNotice;
     for (const std::wstring& topic : infoTopics)
         texts += topic;
     for (const std::wstring& page : infoPages)
