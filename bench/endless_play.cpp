@@ -187,7 +187,6 @@ int RunProgram(int, char*[])
     sf::RenderWindow window(sf::VideoMode(1366, 768, 32), "Kvelmora", sf::Style::Titlebar | sf::Style::Close);
     AppContext context(&window);
     LoadAllAssets(context.GetAssetMaps(), GetAssetDirectory());
-    context.highScores.assign(bestResultCount, 0);
     sf::RenderTexture target;
     if (!target.create(window.getSize().x, window.getSize().y))
     {

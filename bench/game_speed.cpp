@@ -85,7 +85,6 @@ int RunProgram(int argc, char* argv[])
     window.setVerticalSyncEnabled(true);
     AppContext context(&window);
     LoadAllAssets(context.GetAssetMaps(), GetAssetDirectory());
-    context.highScores.assign(bestResultCount, 0);
 
     SeedRandom(seed);
     Game early(&context);

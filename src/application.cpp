@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "assets.h"
+#include "constants.h"
 #include "file_locations.h"
 #include "game.h"
 #include "info_menu.h"
@@ -18,6 +19,7 @@ namespace
 {
 const std::string bestResultsFileName = "high_scores.txt";
 constexpr float soundOffMargin = 16.f; // pixels between the mark and the picture's corner
+constexpr float noticeGap = 12.f;      // pixels between a notice and the mark's place
 } // namespace
 
 AppContext::AppContext(sf::RenderWindow* window)
@@ -46,7 +48,7 @@ Application::Application(sf::RenderWindow* window)
     : m_context(window)
 {
     WriteLog("Application constructor started.");
-    m_context.highScores = m_context.bestResults.Load();
+    m_context.bestResults.Load();
     WriteLog("Scores loaded.");
     // Without a display the frame loop never comes back to save at exit.
     platform::SetDisplayLossAction([this] { m_context.bestResults.Save(); });
@@ -69,12 +71,11 @@ bool Application::SaveBestResults()
 void Application::ProcessEvent(const sf::Event& event)
 {
     WriteLog("application: ProcessEvent start.");
+    if (event.type == sf::Event::LostFocus || event.type == sf::Event::GainedFocus)
+        m_context.hasFocus = event.type == sf::Event::GainedFocus;
     const ScreenRequest request = m_screen->ProcessEvent(event);
     if (request != ScreenRequest::None)
-    {
-        // The new screen is complete before the old one goes.
-        m_screen = CreateScreen(request);
-    }
+        Switch(request);
     WriteLog("application: ProcessEvent end.");
 }
 
@@ -83,13 +84,21 @@ void Application::ReturnToStartMenu()
     if (dynamic_cast<const StartMenu*>(m_screen.get()) != nullptr)
         return;
     SaveBestResults();
-    m_screen = CreateScreen(ScreenRequest::OpenStartMenu);
+    Switch(ScreenRequest::OpenStartMenu);
+}
+
+void Application::Switch(ScreenRequest request)
+{
+    // The new screen is complete before the old one goes.
+    m_screen = CreateScreen(request);
+    ++m_screensCreated;
 }
 
 void Application::Update(float seconds)
 {
     WriteLog("application: Update start.");
     m_screen->Update(seconds);
+    m_notice.Update(seconds);
     WriteLog("application: Update end.");
 }
 
@@ -108,7 +117,14 @@ void Application::PlaceSoundOffMark()
     m_soundOffMark.setPosition(corner.x - bounds.width, corner.y - bounds.height);
 }
 
-void Application::DrawSoundOffMark()
+void Application::ShowNotice(const std::wstring& text)
+{
+    const sf::Vector2f markCorner = GetLogicalSize() - sf::Vector2f(soundOffMargin, soundOffMargin);
+    const sf::Vector2f bottomRight(m_soundOffMark.getGlobalBounds().left - noticeGap, markCorner.y);
+    m_notice.Show(text, m_context.fonts[regularFontKey], bottomRight);
+}
+
+void Application::DrawCorner(bool soundOff)
 {
     // On the screen, not in the game's scrolled world.
     sf::RenderWindow& window = *m_context.window;
@@ -116,7 +132,9 @@ void Application::DrawSoundOffMark()
     sf::View screen = GetLogicalView();
     screen.setViewport(shown.getViewport());
     window.setView(screen);
-    window.draw(m_soundOffMark);
+    if (soundOff)
+        window.draw(m_soundOffMark);
+    m_notice.Draw(window);
     window.setView(shown);
 }
 

@@ -2,6 +2,8 @@
 
 #include "assets.h"
 #include "best_results.h"
+#include "corner_notice.h"
+#include "held_input.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Font.hpp>
@@ -32,8 +34,8 @@ struct AppContext
     std::map<std::string, sf::Font> fonts;
     std::map<std::string, sf::Texture> textures;
     std::map<std::string, sf::SoundBuffer> soundBuffers;
-    std::vector<int> highScores;
-    BestResultsStore bestResults; // the file behind highScores
+    BestResultsStore bestResults; // the best results shown, and the file behind them
+    bool hasFocus = true;         // as the frame loop last told the screens
 };
 
 enum class ScreenRequest : int
@@ -57,6 +59,8 @@ public:
     virtual ScreenRequest ProcessEvent(const sf::Event& event) = 0;
     virtual void Update(float seconds) = 0;
     virtual void Draw() = 0;
+    // Which of its views the screen shows; keys held into a new view do nothing there (HeldInput).
+    virtual int GetView() const { return 0; }
 
 protected:
     // The pointer as it is now, in logical pixels, not where an event says it was.
@@ -77,18 +81,24 @@ public:
     void Update(float seconds);
     void Draw();
     void ReturnToStartMenu(); // saves the best results first; nothing on the start menu itself
-    void DrawSoundOffMark(); // over any screen, in its bottom-right corner
-    bool SaveBestResults();  // at exit; false when they could not be saved
+    // Over any screen, in its bottom-right corner: the sound-off mark, and a notice beside it.
+    void DrawCorner(bool soundOff);
+    void ShowNotice(const std::wstring& text); // for a few seconds
+    bool SaveBestResults();                    // at exit; false when they could not be saved
 
     const Screen& GetScreen() const { return *m_screen; }
+    ViewStamp GetViewStamp() const { return {m_screensCreated, m_screen->GetView()}; }
 
 private:
+    void Switch(ScreenRequest request);
     std::unique_ptr<Screen> CreateScreen(ScreenRequest request);
 
     void PlaceSoundOffMark();
 
     AppContext m_context;
     std::unique_ptr<Screen> m_screen;
+    unsigned int m_screensCreated = 0;
     sf::Sprite m_soundOffMark;
+    CornerNotice m_notice;
 };
 } // namespace kvelmora

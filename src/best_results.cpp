@@ -145,47 +145,55 @@ bool WriteBestResults(const std::filesystem::path& path, const std::vector<int>&
 
 BestResultsStore::BestResultsStore(std::filesystem::path path)
     : m_path(std::move(path))
+    , m_scores(NoResults())
 {
 }
 
-std::vector<int> BestResultsStore::Load() const
+const std::vector<int>& BestResultsStore::Load()
 {
-    return ReadBestResults(m_path);
+    m_scores = ReadBestResults(m_path);
+    return m_scores;
 }
 
 void BestResultsStore::Add(int score)
 {
     m_unsaved.push_back(score);
+    m_newestRow = InsertBestResult(m_scores, score);
 }
 
 bool BestResultsStore::Save()
 {
     // A stop request ends a wait for the lock; the save at the end of a stopped run still waits.
     const bool stoppedBefore = platform::IsStopRequested();
+    Merged merged;
     const platform::LockedRun run = platform::RunLocked(
-        WithSuffix(m_path, ".lock"), [this] { return MergeAndWrite(); },
+        WithSuffix(m_path, ".lock"), [this, &merged] { return MergeAndWrite(merged); },
         [stoppedBefore] { return !stoppedBefore && platform::IsStopRequested(); });
     m_lastSaveFailed = run != platform::LockedRun::Succeeded;
     if (m_lastSaveFailed)
+    {
         TellFailure(FailureReason(run));
-    else
-        m_unsaved.clear();
-    return !m_lastSaveFailed;
+        return false;
+    }
+    m_scores = merged.scores;
+    m_newestRow = merged.newestRow;
+    m_unsaved.clear();
+    return true;
 }
 
-bool BestResultsStore::MergeAndWrite() const
+bool BestResultsStore::MergeAndWrite(Merged& merged) const
 {
     // Under the lock no other copy is writing, so no running write's file is taken for a leftover.
     platform::RemoveLeftoverTemporaries(m_path);
     // Whatever another copy has saved since stays; this run's unsaved results join it. With one
     // copy running this is exactly the list the run holds.
     const StoredBestResults stored = ReadStoredBestResults(m_path);
-    std::vector<int> scores = stored.scores;
+    merged.scores = stored.scores;
     for (const int score : m_unsaved)
-        InsertBestResult(scores, score);
+        merged.newestRow = InsertBestResult(merged.scores, score);
     if (stored.damaged && HoldsBytes(m_path))
-        return ReplaceDamagedFile(m_path, scores);
-    return WriteBestResults(m_path, scores);
+        return ReplaceDamagedFile(m_path, merged.scores);
+    return WriteBestResults(m_path, merged.scores);
 }
 
 void BestResultsStore::TellFailure(const std::string& reason)

@@ -86,4 +86,5 @@ const std::wstring playAgainButtonText = L"Hrát znovu";
 const std::wstring startMenuButtonText = L"Úvodní menu";
 const std::wstring pauseCaption = L"Pauza";
 const std::wstring pauseHint = L"Pokračujte klávesou P";
+const std::wstring settingsNotSavedNotice = L"Nastavení se nepodařilo uložit.";
 } // namespace kvelmora

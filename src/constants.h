@@ -31,4 +31,5 @@ extern const std::wstring playAgainButtonText; // game-over buttons
 extern const std::wstring startMenuButtonText;
 extern const std::wstring pauseCaption; // on the band across a paused game
 extern const std::wstring pauseHint;
+extern const std::wstring settingsNotSavedNotice; // for a moment over any screen when the sound's choice was not kept
 } // namespace kvelmora

@@ -7,17 +7,6 @@ namespace kvelmora
 
 namespace
 {
-// -1 for up or left, 1 for down or right, 0 inside the dead zone.
-int PushDirection(const sf::Event::JoystickMoveEvent& move)
-{
-    const float position = move.axis == sf::Joystick::PovY ? platform::GetPadDownSign() * move.position : move.position;
-    if (position > padDeadZone)
-        return 1;
-    if (position < -padDeadZone)
-        return -1;
-    return 0;
-}
-
 bool IsVertical(sf::Joystick::Axis axis)
 {
     return axis == sf::Joystick::Y || axis == sf::Joystick::PovY;
@@ -33,6 +22,16 @@ MenuAction StepTowards(int direction)
     return direction > 0 ? MenuAction::Next : MenuAction::Previous;
 }
 } // namespace
+
+int PushDirection(const sf::Event::JoystickMoveEvent& move)
+{
+    const float position = move.axis == sf::Joystick::PovY ? platform::GetPadDownSign() * move.position : move.position;
+    if (position > padDeadZone)
+        return 1;
+    if (position < -padDeadZone)
+        return -1;
+    return 0;
+}
 
 bool IsPadButtonPress(const sf::Event& event, unsigned int button)
 {

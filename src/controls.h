@@ -19,6 +19,8 @@ constexpr unsigned int padPauseButton = 7;  // Start: pause and resume
 constexpr float padDeadZone = 50.f;         // of SFML's axis range of ±100: half of it
 
 bool IsPadButtonPress(const sf::Event& event, unsigned int button);
+// -1 for up or left, 1 for down or right, 0 inside the dead zone.
+int PushDirection(const sf::Event::JoystickMoveEvent& move);
 bool IsLeftClick(const sf::Event& event);
 
 // Where a menu's buttons stand: in a row every arrow moves the focus, in a column only Up and Down.

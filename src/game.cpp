@@ -170,6 +170,7 @@ bool IsFlowerContact(const sf::FloatRect& runner, const sf::FloatRect& flower)
 
 Game::Game(AppContext* context)
     : Screen(context)
+    , m_pausedByFocus(!context->hasFocus) // a game started without the focus waits for it
     , m_segments(MakeTimeline())
     , m_currentSegment(m_segments[m_segmentIndex])
     , m_segmentTick(firstSegmentTick)
@@ -309,7 +310,7 @@ std::optional<int> Game::ChooseGameOverButton(const sf::Event& event)
 {
     // A jump pressed as the runner crashed must not skip the results: for a moment clicks and the
     // pad's buttons do nothing, while its pushes already move the focus.
-    const bool settled = m_gameOverSeconds >= gameOverGrace;
+    const bool settled = m_gameOverSeconds.value_or(0.f) >= gameOverGrace;
     if (IsLeftClick(event))
         return settled ? GetGameOverButtonAt(GetMousePosition()) : std::nullopt;
     const MenuAction action = m_gameOverControls.Take(event);
@@ -341,6 +342,8 @@ void Game::ProcessPlayingEvent(const sf::Event& event)
     else if (IsPadButtonPress(event, padChooseButton) ||
              (event.type == sf::Event::JoystickButtonPressed && m_state == GameState::Waiting))
         m_player.Jump(); // whichever button a pad calls A, its first press starts the game
+    else if (event.type == sf::Event::JoystickDisconnected && m_state == GameState::Running)
+        m_pausedByPlayer = true; // the runner must not run on unplayed; P or Start resumes
 }
 
 void Game::ProcessPlayingKey(sf::Keyboard::Key key)
@@ -353,10 +356,8 @@ void Game::ProcessPlayingKey(sf::Keyboard::Key key)
 
 void Game::TogglePause()
 {
-    // Resuming ends a pause of either kind.
-    const bool resume = IsPaused();
-    m_pausedByPlayer = !resume;
-    m_pausedByFocus = m_pausedByFocus && !resume;
+    // Only the player's own pause: one made by the focus lasts until the focus is back.
+    m_pausedByPlayer = !m_pausedByPlayer;
 }
 
 void Game::Update(float dt)
@@ -596,11 +597,10 @@ void Game::EndGame()
     m_state = GameState::GameOver;
     m_player.Hit();
     m_gameOverSound.play();
-    const int row = InsertBestResult(m_context->highScores, m_score);
     // Saved now rather than at exit: a kill, a crash or a lost display later keeps this result.
     m_context->bestResults.Add(m_score);
     m_context->bestResults.Save();
-    ShowGameOver(row);
+    ShowGameOver(m_context->bestResults.GetNewestRow());
     WriteLog("game: over with " + std::to_string(m_score) + ".");
 }
 
@@ -640,10 +640,12 @@ void Game::ShowGameOver(int highlightedRow)
     // The heading's final line break counts in its height, and so in the row step.
     const float rowStep = rowStepShare * header.getGlobalBounds().height;
     float rowLeft = 0.f;
-    for (std::size_t row = 0; row < m_context->highScores.size(); ++row)
+    // As saved, with what other copies of the game saved meanwhile.
+    const std::vector<int>& scores = m_context->bestResults.GetScores();
+    for (std::size_t row = 0; row < scores.size(); ++row)
     {
         const bool highlighted = static_cast<int>(row) == highlightedRow;
-        const std::wstring line = std::to_wstring(row + 1) + L". " + FormatScore(m_context->highScores[row]) + L"\n";
+        const std::wstring line = std::to_wstring(row + 1) + L". " + FormatScore(scores[row]) + L"\n";
         sf::Text text = MakeText(highlighted ? boldFontKey : regularFontKey, gameOverCharacterSize, sf::String(line));
         if (row == 0)
             rowLeft = CentredX(centreLine, text);
@@ -680,7 +682,9 @@ void Game::ShowGameOverButtons(float centreLine, float top)
 
 void Game::UpdateGameOverButtons(float dt)
 {
-    m_gameOverSeconds += dt;
+    // The first frame's time passed mostly before the view was shown, a slow save included; a later
+    // stall counts no more than it plays.
+    m_gameOverSeconds = m_gameOverSeconds ? *m_gameOverSeconds + std::min(dt, longestGap) : 0.f;
     m_gameOverFocus.Point(GetGameOverButtonAt(GetMousePosition()));
     for (const auto& [button, key] :
          {std::pair{playAgainButton, playAgainButtonKey}, {startMenuButton, startMenuButtonKey}})

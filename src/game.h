@@ -85,6 +85,7 @@ public:
     // A long frame is played in steps of at most 1/30 s; a stall plays as a quarter of a second.
     void Update(float dt) override;
     void Draw() override;
+    int GetView() const override { return m_state == GameState::GameOver ? 1 : 0; } // play, then results
     void DrawTo(sf::RenderTarget& target) const; // the same picture into any target, such as an off-screen one
 
     // What the runner reads from its game.
@@ -144,8 +145,8 @@ private:
     void ProcessPlayingKey(sf::Keyboard::Key key);
     void TogglePause();
 
-    bool m_pausedByPlayer = false; // P or a pad's Start: lasts whatever the focus does
-    bool m_pausedByFocus = false;  // ends when the focus comes back
+    bool m_pausedByPlayer = false; // P, a pad's Start or a pad gone: lasts whatever the focus does
+    bool m_pausedByFocus;          // ends only when the focus comes back
     GameState m_state = GameState::Waiting;
     std::vector<LevelSegment> m_segments;
     std::size_t m_segmentIndex = 0;
@@ -172,7 +173,7 @@ private:
     sf::RectangleShape m_pauseBand; // the band and its texts in screen coordinates
     sf::Text m_pauseCaption;
     sf::Text m_pauseHint;
-    float m_gameOverSeconds = 0.f; // since the crash, for the grace of clicks and pad buttons
+    std::optional<float> m_gameOverSeconds; // since the view was first shown: the grace of clicks and pads
     MenuFocus m_gameOverFocus{gameOverButtonCount, playAgainButton};
     MenuControls m_gameOverControls{MenuLayout::Row};
 };

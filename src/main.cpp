@@ -1,4 +1,5 @@
 #include "application.h"
+#include "event_router.h"
 #include "file_locations.h"
 #include "log.h"
 #include "platform.h"
@@ -22,7 +23,7 @@ namespace
 const sf::Color clearColor(255, 255, 255, 255); // also the bars beside a picture of another shape
 
 // Drains the window's events into the application; false when the program is to end.
-bool ProcessEvents(Application& application, sf::RenderWindow& window, WindowMode& mode, SoundSwitch& sound)
+bool ProcessEvents(Application& application, sf::RenderWindow& window, WindowMode& mode, EventRouter& router)
 {
     WriteLog("main: ProcessEvent start.");
     if (platform::IsStopRequested())
@@ -30,13 +31,8 @@ bool ProcessEvents(Application& application, sf::RenderWindow& window, WindowMod
     sf::Event event;
     while (window.pollEvent(event))
     {
-        const EventRoute route = mode.Route(event);
-        if (route == EventRoute::Quit)
+        if (!router.Take(event))
             return false;
-        if (route == EventRoute::ToStartMenu)
-            application.ReturnToStartMenu();
-        else if (route == EventRoute::ToScreen && !sound.Take(event))
-            application.ProcessEvent(event);
     }
     if (const std::optional<sf::Event> focus = mode.TakeFocusChange())
         application.ProcessEvent(*focus);
@@ -55,9 +51,10 @@ void ShowPictureArea(sf::RenderWindow& window)
 void RunFrames(Application& application, sf::RenderWindow& window, WindowMode& mode, SoundSwitch& sound)
 {
     sf::Clock frameClock;
+    EventRouter router(application, mode, sound);
     while (window.isOpen())
     {
-        if (!ProcessEvents(application, window, mode, sound))
+        if (!ProcessEvents(application, window, mode, router))
         {
             window.close();
             break;
@@ -68,8 +65,7 @@ void RunFrames(Application& application, sf::RenderWindow& window, WindowMode& m
         window.clear(clearColor);
         ShowPictureArea(window);
         application.Draw();
-        if (!sound.IsOn())
-            application.DrawSoundOffMark();
+        application.DrawCorner(!sound.IsOn());
         window.display();
     }
 }

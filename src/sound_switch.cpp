@@ -49,6 +49,8 @@ SoundSwitch::SoundSwitch(std::filesystem::path settingsFile)
     : m_file(std::move(settingsFile))
     , m_on(ReadSoundOn(m_file))
 {
+    // What a killed write left; a running write of another copy holds its file and keeps it.
+    platform::RemoveLeftoverTemporaries(m_file);
     Apply();
 }
 
@@ -66,9 +68,17 @@ void SoundSwitch::Toggle()
     m_on = !m_on;
     Apply();
     WriteLog(m_on ? "main: sound on." : "main: sound off.");
-    // The choice holds for this run whatever happens to the file.
-    if (!platform::WriteWholeFile(m_file, FormatSettings(m_on)))
-        std::cerr << "kvelmora: cannot save the settings to " << m_file.string() << '\n';
+    Save();
+}
+
+void SoundSwitch::Save()
+{
+    platform::RemoveLeftoverTemporaries(m_file);
+    m_lastSaveFailed = !platform::WriteWholeFile(m_file, FormatSettings(m_on));
+    if (!m_lastSaveFailed)
+        return;
+    WriteLog("main: settings not saved.");
+    std::cerr << "kvelmora: cannot save the settings to " << m_file.string() << '\n';
 }
 
 void SoundSwitch::Apply() const

@@ -18,7 +18,7 @@ std::string FormatSettings(bool soundOn);
 
 // M and a pad's Back button switch every sound of the game off and on, on every screen. The frame
 // loop asks it first, like the fullscreen keys, so the switch never reaches a screen. The choice is
-// kept in the settings file, written whole or not at all.
+// kept in the settings file, written whole or not at all; when it cannot be, it holds for the run.
 class SoundSwitch final
 {
 public:
@@ -27,11 +27,14 @@ public:
     bool Take(const sf::Event& event); // true for the switch's own events
     void Toggle();
     bool IsOn() const { return m_on; }
+    bool LastSaveFailed() const { return m_lastSaveFailed; }
 
 private:
     void Apply() const;
+    void Save();
 
     std::filesystem::path m_file;
     bool m_on;
+    bool m_lastSaveFailed = false;
 };
 } // namespace kvelmora

@@ -393,4 +393,28 @@ TEST(GameOver, SavesTheResultAndSaysInCzechUnderTheHintWhenItCannot)
     EXPECT_GT(notice.getGlobalBounds().top, hintBounds.top + hintBounds.height);
     fs::remove(path);
 }
+
+// The run read no results; another copy saved some meanwhile. The view shows the table as the save
+// left it, and three flowers touched at once are still one result.
+TEST(GameOver, ShowsTheTableAsSavedWithAnotherCopysResultsAndTheNewRowInBold)
+{
+    const fs::path path = GetAssetDirectory() / "high_scores.txt";
+    fs::remove_all(path);
+    TestContext test;
+    Game game(&test.context);
+    WriteFile(path, "900\n700\n-1\n-2\n-3\n");
+    for (int flower = 0; flower < 3; ++flower)
+        ScreenProbe::PlaceFlowerCluster(game, 1, 60.f);
+    game.Update(0.f);
+
+    EXPECT_EQ(ReadFile(path), "900\n700\n0\n-1\n-2\n");
+    const std::wstring shown[] = {L"1. 00900", L"2. 00700", L"3. 00000", L"4. -0001", L"5. -0002"};
+    for (std::size_t row = 0; row < bestResultCount; ++row)
+    {
+        const sf::Text& text = ScreenProbe::Texts(game).at(ScoreTableRowKey(row));
+        EXPECT_EQ(text.getString().toWideString(), shown[row] + L"\n");
+        EXPECT_EQ(text.getFont() == &test.context.fonts[boldFontKey], row == 2) << "row " << row;
+    }
+    fs::remove(path);
+}
 } // namespace kvelmora

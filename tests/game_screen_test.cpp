@@ -107,15 +107,6 @@ TEST(FlowerContact, NeedsFivePixelsOfOverlapEachWay)
         EXPECT_EQ(IsFlowerContact(runner, {c.flowerPosition, flowerSize}), c.touches) << c.overlap;
 }
 
-TEST_F(GameScreen, FlowersTouchedAtOnceEndTheGameWithOneResult)
-{
-    for (int i = 0; i < 3; ++i)
-        ScreenProbe::PlaceFlowerCluster(game, 1, 60.f);
-    test.context.highScores = {500, 400, -1, -2, -3};
-    game.Update(0.f);
-    EXPECT_EQ(test.context.highScores, (std::vector<int>{500, 400, 0, -1, -2}));
-}
-
 TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothing)
 {
     const auto waiting = GameState::Waiting;
@@ -135,6 +126,7 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
     const sf::Event padA = PadButton(padChooseButton);
     const sf::Event padX = PadButton(2);
     const sf::Event padStart = PadButton(padPauseButton);
+    const sf::Event padGone{sf::Event::JoystickDisconnected, {}};
     const sf::Event lost{sf::Event::LostFocus, {}};
     const sf::Event gained{sf::Event::GainedFocus, {}};
 
@@ -164,7 +156,10 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
         {waiting, {up, padStart, p},          none,   false,  running, inAir},
         {waiting, {up, lost, gained},         none,   false,  running, inAir},
         {waiting, {up, p, lost, gained},      none,   true,   running, inAir},
-        {waiting, {up, lost, p, gained},      none,   false,  running, inAir},
+        {waiting, {up, lost, p, gained},      none,   true,   running, inAir},
+        {waiting, {up, p, lost, p},           none,   true,   running, inAir},
+        {waiting, {up, padGone},              none,   true,   running, inAir},
+        {waiting, {up, padGone, padStart},    none,   false,  running, inAir},
         {waiting, {up, padStart, lost, gained, lost}, none, true, running, inAir},
         {over,    {space},                    start,  false,  over,    hit},
         {over,    {up, click, padA, padX},    none,   false,  over,    hit},
@@ -213,8 +208,11 @@ TEST_F(GameScreen, GameOverButtonsAnswerClicksAndPadsOnlyAfterTheGraceWhileKeysK
     EXPECT_GT(playAgain.y, Centre(ScreenProbe::Texts(game).at(gameOverInstructionsKey)).y) << "under the hint";
     EXPECT_LT(playAgain.x, startMenu.x);
 
-    // A jump pressed as the runner crashed, by any device, does nothing for half a second.
-    game.Update(Game::gameOverGrace - frameTime);
+    // A jump pressed as the runner crashed, by any device, does nothing for half a second of the
+    // view, however long the frame that ended the game waited for another copy's lock.
+    game.Update(2.f);
+    for (float shown = 0.f; shown < Game::gameOverGrace - frameTime; shown += frameTime)
+        game.Update(frameTime);
     EXPECT_EQ(test.ClickAt(game, playAgain), ScreenRequest::None);
     EXPECT_EQ(game.ProcessEvent(PadButton(padBackButton)), ScreenRequest::None);
     EXPECT_EQ(game.ProcessEvent(PadButton(padChooseButton)), ScreenRequest::None);

@@ -1,13 +1,20 @@
-// What only the Linux platform does: the XDG folders, the installed layout, and locks and files
-// that only Linux can plant.
+// What only the Linux platform does: the XDG folders, the installed layout, and locks, files and
+// file systems that only Linux can plant.
 #include "platform.h"
 
 #include "best_results.h"
+#include "file_locations.h"
+#include "log.h"
+#include "sound_switch.h"
+#include "test_support.h"
+
+#include <SFML/Audio/Listener.hpp>
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -112,5 +119,105 @@ TEST(LeftoverTemporaries, GoAtTheNextSaveWhileTheFilesOfRunningWritesStay)
     EXPECT_TRUE(fs::is_symlink(beside("Sy5mLk")));
     EXPECT_TRUE(fs::is_fifo(beside("F1f0ab")));
     fs::remove_all(folder);
+}
+
+namespace
+{
+// A small file system of its own over a folder, gone with the object; mounting needs root.
+class SmallFileSystem
+{
+public:
+    SmallFileSystem(const fs::path& at, unsigned long flags)
+        : m_at(at)
+        , m_mounted(mount("tmpfs", at.c_str(), "tmpfs", flags, "size=8k") == 0)
+    {
+    }
+    ~SmallFileSystem()
+    {
+        if (m_mounted)
+            umount2(m_at.c_str(), MNT_DETACH);
+    }
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+    bool IsMounted() const { return m_mounted; }
+
+private:
+    fs::path m_at;
+    bool m_mounted;
+};
+
+class SettingsWrite : public TempFolderTest
+{
+protected:
+    SettingsWrite()
+        : TempFolderTest("settings_file")
+    {
+    }
+
+    void TearDown() override
+    {
+        TempFolderTest::TearDown();
+        sf::Listener::setGlobalVolume(100.f);
+    }
+
+    // M pressed where the choice cannot be kept: the sound goes off for the run, the failure is
+    // logged, and no new file is left in the folder.
+    void ExpectToldAndNothingLeft()
+    {
+        ResetLog();
+        SoundSwitch sound(path);
+        ASSERT_TRUE(sound.IsOn());
+        ::testing::internal::CaptureStderr();
+        sound.Toggle();
+        ::testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(sound.IsOn());
+        EXPECT_EQ(sf::Listener::getGlobalVolume(), 0.f);
+        EXPECT_TRUE(sound.LastSaveFailed());
+        const std::string log = ReadFile(GetFileLocations().log / "log.txt");
+        EXPECT_NE(log.find("main: settings not saved.\n"), std::string::npos) << log;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+            EXPECT_EQ(entry.path().filename().string().rfind("settings.txt.", 0), std::string::npos) << entry.path();
+    }
+
+    const fs::path path = folder / settingsFileName;
+};
+} // namespace
+
+TEST_F(SettingsWrite, AFolderAFullDiskOrAReadOnlyFolderIsToldAndLeavesNoNewFile)
+{
+    {
+        SCOPED_TRACE("settings.txt a folder");
+        fs::create_directory(path);
+        ExpectToldAndNothingLeft();
+        fs::remove(path);
+    }
+    {
+        SCOPED_TRACE("a full disk");
+        const SmallFileSystem small(folder, 0);
+        if (!small.IsMounted())
+            GTEST_SKIP() << "mounting a file system needs root";
+        WriteFile(folder / "filler", std::string(64 * 1024, 'x')); // as much as fits
+        ExpectToldAndNothingLeft();
+    }
+    {
+        SCOPED_TRACE("a read-only folder");
+        const SmallFileSystem readOnly(folder, MS_RDONLY);
+        ASSERT_TRUE(readOnly.IsMounted());
+        ExpectToldAndNothingLeft();
+    }
+}
+
+// A write killed halfway leaves its new file; the next start or switch removes it.
+TEST_F(SettingsWrite, NewFilesOfKilledWritesGoAtTheStartAndAtEverySwitch)
+{
+    const fs::path leftover = folder / "settings.txt.iv1NeD";
+    WriteFile(leftover, "sound=off\n");
+    SoundSwitch sound(path);
+    EXPECT_FALSE(fs::exists(leftover)) << "at the start";
+    WriteFile(leftover, "sound=off\n");
+    sound.Toggle();
+    EXPECT_FALSE(fs::exists(leftover)) << "at a switch";
+    EXPECT_EQ(ReadFile(path), FormatSettings(false));
 }
 } // namespace kvelmora::platform

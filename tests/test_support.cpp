@@ -23,7 +23,6 @@ TestContext::TestContext()
 {
     window.setPosition({0, 0});
     LoadAllAssets(context.GetAssetMaps(), std::filesystem::path(KVELMORA_SOURCE_DIR) / "assets");
-    context.highScores.assign(bestResultCount, 0);
 }
 
 ScreenRequest TestContext::ClickAt(Screen& screen, sf::Vector2f position)
@@ -117,7 +116,7 @@ std::wstring AllPlayerTexts()
 {
     std::wstring texts = windowTitle + menuTitle + infoButtonText + playButtonText + gameInstructions;
     texts += gameOverCaption + bestResultsHeading + gameOverHint + saveFailedNotice;
-    texts += playAgainButtonText + startMenuButtonText + pauseCaption + pauseHint;
+    texts += playAgainButtonText + startMenuButtonText + pauseCaption + pauseHint + settingsNotSavedNotice;
     for (const std::wstring& topic : infoTopics)
         texts += topic;
     for (const std::wstring& page : infoPages)

@@ -1,0 +1,184 @@
+// The frame loop's events through the real application: what a held key, a held stick and the
+// sound switch do on the screens.
+#include "event_router.h"
+
+#include "constants.h"
+#include "controls.h"
+#include "info_menu.h"
+#include "sound_switch.h"
+#include "start_menu.h"
+#include "test_support.h"
+#include "window_mode.h"
+
+#include <SFML/Audio/Listener.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kvelmora
+{
+
+namespace
+{
+class EventRouting : public TempFolderTest
+{
+protected:
+    EventRouting()
+        : TempFolderTest("event_router")
+    {
+        window.setPosition({0, 0});
+        MoveMouse(window, {windowWidth / 2, 5.f}); // over no button
+    }
+
+    void TearDown() override
+    {
+        TempFolderTest::TearDown();
+        sf::Listener::setGlobalVolume(100.f);
+    }
+
+    template <typename Target>
+    const Target* Shown() const
+    {
+        return dynamic_cast<const Target*>(&application.GetScreen());
+    }
+
+    const Game& ShownGame() const
+    {
+        const Game* game = Shown<Game>();
+        EXPECT_NE(game, nullptr);
+        return *game;
+    }
+
+    void Press(sf::Keyboard::Key key, int times = 1)
+    {
+        for (int press = 0; press < times; ++press)
+            router.Take(KeyPress(key));
+    }
+
+    void Release(sf::Keyboard::Key key)
+    {
+        sf::Event event = KeyPress(key);
+        event.type = sf::Event::KeyReleased;
+        router.Take(event);
+    }
+
+    void Tap(sf::Keyboard::Key key)
+    {
+        Press(key);
+        Release(key);
+    }
+
+    // Dark pixels in the bottom-right corner, left of the sound-off mark, over the start menu.
+    int DarkPixelsInTheCorner()
+    {
+        window.clear(sf::Color::White);
+        application.Draw();
+        application.DrawCorner(false);
+        sf::Texture capture;
+        capture.create(window.getSize().x, window.getSize().y);
+        capture.update(window);
+        const sf::Image picture = capture.copyToImage();
+        int dark = 0;
+        for (unsigned int x = 900; x < 1300; ++x)
+            for (unsigned int y = 720; y < 752; ++y)
+                dark += picture.getPixel(x, y).r < 100;
+        return dark;
+    }
+
+    sf::RenderWindow window{sf::VideoMode(1366, 768), "Kvelmora"};
+    Application application{&window};
+    WindowMode mode{window, platform::WindowHost::Desktop};
+    SoundSwitch sound{folder / settingsFileName};
+    EventRouter router{application, mode, sound};
+};
+} // namespace
+
+TEST_F(EventRouting, AHeldKeyActsOncePerPressAndUpKeepsJumping)
+{
+    Press(sf::Keyboard::M, 2);
+    EXPECT_FALSE(sound.IsOn());
+    Release(sf::Keyboard::M);
+    Press(sf::Keyboard::M);
+    EXPECT_TRUE(sound.IsOn()) << "a new press switches again";
+
+    // Enter held on "Zpět" returns to the start menu and goes no further.
+    Tap(sf::Keyboard::Right); // shows the focus on "Hrát hru"
+    Tap(sf::Keyboard::Left);
+    Tap(sf::Keyboard::Enter);
+    ASSERT_NE(Shown<InfoMenu>(), nullptr);
+    Tap(sf::Keyboard::Up); // from the first topic round to "Zpět"
+    Press(sf::Keyboard::Enter, 3);
+    EXPECT_NE(Shown<StartMenu>(), nullptr);
+    Release(sf::Keyboard::Enter);
+
+    Tap(sf::Keyboard::Enter); // shows the focus
+    Tap(sf::Keyboard::Enter);
+    Press(sf::Keyboard::Up); // the first jump
+    const Player& runner = ScreenProbe::Runner(ShownGame());
+    for (int frame = 0; frame < 100 && runner.GetState() == PlayerState::InAir; ++frame)
+        application.Update(frameTime);
+    Press(sf::Keyboard::Up); // the window's repeat
+    EXPECT_EQ(runner.GetState(), PlayerState::InAir) << "Up held jumps again";
+    Press(sf::Keyboard::P, 2);
+    EXPECT_TRUE(ShownGame().IsPaused());
+}
+
+TEST_F(EventRouting, AKeyOrAStickHeldIntoANewScreenDoesNothingThereUntilLetGo)
+{
+    // A stick pushed down steps the start menu's focus round to the info button, and A chooses it.
+    const auto push = [this](float position) {
+        router.Take(PadPush(sf::Joystick::Y, position));
+    };
+    push(100.f);
+    push(0.f);
+    push(100.f);
+    router.Take(PadButton(padChooseButton));
+    ASSERT_NE(Shown<InfoMenu>(), nullptr);
+    push(90.f); // still held
+    router.Take(PadButton(padChooseButton));
+    EXPECT_EQ(ScreenProbe::CurrentPage(*Shown<InfoMenu>()), 0) << "the held stick stepped";
+    push(0.f);
+    push(100.f);
+    router.Take(PadButton(padChooseButton));
+    EXPECT_EQ(ScreenProbe::CurrentPage(*Shown<InfoMenu>()), 1) << "once let go, it steps again";
+
+    // Up held from the start menu into a game does not start it.
+    Tap(sf::Keyboard::BackSpace);
+    Press(sf::Keyboard::Up); // shows the focus on "Hrát hru"
+    Tap(sf::Keyboard::Enter);
+    Press(sf::Keyboard::Up, 2);
+    EXPECT_EQ(ShownGame().GetState(), GameState::Waiting);
+    Release(sf::Keyboard::Up);
+    Press(sf::Keyboard::Up);
+    EXPECT_EQ(ShownGame().GetState(), GameState::Running);
+}
+
+TEST_F(EventRouting, AGameStartedWithoutTheFocusWaitsForIt)
+{
+    application.ProcessEvent(sf::Event{sf::Event::LostFocus, {}}); // told to the start menu
+    Tap(sf::Keyboard::Enter);
+    Tap(sf::Keyboard::Enter);
+    EXPECT_TRUE(ShownGame().IsPaused());
+    Tap(sf::Keyboard::P); // the player's own pause as well
+    EXPECT_TRUE(ShownGame().IsPaused()) << "P ended a pause made by the focus";
+    application.ProcessEvent(sf::Event{sf::Event::GainedFocus, {}});
+    Tap(sf::Keyboard::P);
+    EXPECT_FALSE(ShownGame().IsPaused());
+}
+
+TEST_F(EventRouting, ASwitchThatCannotBeKeptIsToldInTheCornerForAFewSeconds)
+{
+    const int unchanged = DarkPixelsInTheCorner();
+    std::filesystem::create_directory(folder / settingsFileName);
+    ::testing::internal::CaptureStderr();
+    Press(sf::Keyboard::M);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(sound.IsOn());
+    EXPECT_GT(DarkPixelsInTheCorner(), unchanged + 100) << "no notice";
+    for (float shown = 0.f; shown < CornerNotice::shownSeconds; shown += 0.25f)
+        application.Update(0.25f);
+    EXPECT_EQ(DarkPixelsInTheCorner(), unchanged) << "the notice stayed";
+}
+} // namespace kvelmora
