@@ -38,11 +38,6 @@ Scores Parse(const std::string& text)
 class BestResults : public TempFolderTest
 {
 protected:
-    BestResults()
-        : TempFolderTest("best_results")
-    {
-    }
-
     const fs::path path = folder / "high_scores.txt";
     const fs::path lock = folder / "high_scores.txt.lock";
 };

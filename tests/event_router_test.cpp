@@ -10,9 +10,6 @@
 #include "test_support.h"
 #include "window_mode.h"
 
-#include <SFML/Audio/Listener.hpp>
-#include <SFML/Graphics/Texture.hpp>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,16 +23,9 @@ class EventRouting : public TempFolderTest
 {
 protected:
     EventRouting()
-        : TempFolderTest("event_router")
     {
         window.setPosition({0, 0});
         MoveMouse(window, {windowWidth / 2, 5.f}); // over no button
-    }
-
-    void TearDown() override
-    {
-        TempFolderTest::TearDown();
-        sf::Listener::setGlobalVolume(100.f);
     }
 
     template <typename Target>
@@ -76,10 +66,7 @@ protected:
         window.clear(sf::Color::White);
         application.Draw();
         application.DrawCorner(false);
-        sf::Texture capture;
-        capture.create(window.getSize().x, window.getSize().y);
-        capture.update(window);
-        const sf::Image picture = capture.copyToImage();
+        const sf::Image picture = Capture(window);
         int dark = 0;
         for (unsigned int x = 900; x < 1300; ++x)
             for (unsigned int y = 720; y < 752; ++y)

@@ -86,10 +86,7 @@ std::vector<std::size_t> LinesTouchingTheNext(sf::RenderWindow& window, const sf
 {
     window.clear(sf::Color::White);
     window.draw(text);
-    sf::Texture capture;
-    capture.create(window.getSize().x, window.getSize().y);
-    capture.update(window);
-    const sf::Image picture = capture.copyToImage();
+    const sf::Image picture = Capture(window);
     const sf::FloatRect bounds = text.getGlobalBounds();
     const auto left = static_cast<unsigned int>(bounds.left);
     const auto right = std::min(static_cast<unsigned int>(std::ceil(bounds.left + bounds.width)), picture.getSize().x);

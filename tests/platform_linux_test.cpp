@@ -84,12 +84,11 @@ TEST(LockFile, WithoutAnyLockTheActionNeverRuns)
 
 // A kill -9 during a save leaves its new file behind; the next save removes it, but not the one a
 // running save is writing, nor anything else beside the results.
-TEST(LeftoverTemporaries, GoAtTheNextSaveWhileTheFilesOfRunningWritesStay)
+using LeftoverTemporaries = TempFolderTest;
+
+TEST_F(LeftoverTemporaries, GoAtTheNextSaveWhileTheFilesOfRunningWritesStay)
 {
-    const fs::path folder = fs::path(::testing::TempDir()) / ("leftovers_" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    const auto beside = [&folder](const std::string& name) {
+    const auto beside = [this](const std::string& name) {
         return folder / ("high_scores.txt." + name);
     };
     const fs::path leftovers[] = {beside("Ab3dE9"), beside("zzzzzz")};
@@ -118,7 +117,6 @@ TEST(LeftoverTemporaries, GoAtTheNextSaveWhileTheFilesOfRunningWritesStay)
     EXPECT_TRUE(fs::is_directory(beside("Qw3rT5")));
     EXPECT_TRUE(fs::is_symlink(beside("Sy5mLk")));
     EXPECT_TRUE(fs::is_fifo(beside("F1f0ab")));
-    fs::remove_all(folder);
 }
 
 namespace
@@ -150,17 +148,6 @@ private:
 class SettingsWrite : public TempFolderTest
 {
 protected:
-    SettingsWrite()
-        : TempFolderTest("settings_file")
-    {
-    }
-
-    void TearDown() override
-    {
-        TempFolderTest::TearDown();
-        sf::Listener::setGlobalVolume(100.f);
-    }
-
     // M pressed where the choice cannot be kept: the sound goes off for the run, the failure is
     // logged, and no new file is left in the folder.
     void ExpectToldAndNothingLeft()

@@ -28,17 +28,6 @@ bool Parse(const std::string& text)
 class SoundSwitchTest : public TempFolderTest
 {
 protected:
-    SoundSwitchTest()
-        : TempFolderTest("sound_switch")
-    {
-    }
-
-    void TearDown() override
-    {
-        TempFolderTest::TearDown();
-        sf::Listener::setGlobalVolume(100.f);
-    }
-
     const fs::path path = folder / settingsFileName;
 };
 } // namespace

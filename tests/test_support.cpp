@@ -35,14 +35,21 @@ sf::Image TestContext::Picture(Screen& screen)
 {
     window.clear(sf::Color::White);
     screen.Draw();
+    return Capture(window);
+}
+
+sf::Image Capture(const sf::RenderWindow& window)
+{
     sf::Texture capture;
     capture.create(window.getSize().x, window.getSize().y);
     capture.update(window);
     return capture.copyToImage();
 }
 
-TempFolderTest::TempFolderTest(const std::string& name)
-    : folder(std::filesystem::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid())))
+TempFolderTest::TempFolderTest()
+    : folder(std::filesystem::path(::testing::TempDir()) /
+             (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+              std::to_string(getpid())))
 {
 }
 

@@ -36,16 +36,19 @@ struct TestContext
     AppContext context;
 };
 
-// Gives each test of a fixture a fresh, empty folder of its own, named after it, and removes it after.
+// Gives each test of a fixture a fresh, empty folder of its own, named after the test, and removes it after.
 class TempFolderTest : public ::testing::Test
 {
 protected:
-    explicit TempFolderTest(const std::string& name);
+    TempFolderTest();
     void SetUp() override;
     void TearDown() override;
 
     const std::filesystem::path folder;
 };
+
+// What the window shows now.
+sf::Image Capture(const sf::RenderWindow& window);
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& content);
