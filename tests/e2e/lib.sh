@@ -110,10 +110,11 @@ e2e_wait_for_frames() {
         e2e_fail "the frame loop stopped"
 }
 
-# Gives the game's window the keyboard focus and waits until the game has seen it.
+# Gives a window ($1, the game's by default) the keyboard focus and waits until the game has seen it.
 e2e_focus_window() {
-    xdotool windowfocus --sync "$E2E_WINDOW"
-    e2e_wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$E2E_WINDOW" ]' 10 || e2e_fail "the window did not get the focus"
+    local window=${1:-$E2E_WINDOW}
+    xdotool windowfocus --sync "$window"
+    e2e_wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ]' 10 || e2e_fail "window $window did not get the focus"
     e2e_wait_for_frames
 }
 

@@ -7,13 +7,6 @@ e2e_prepare "$1"
 other=""
 trap '[ -z "$other" ] || kill "$other" 2>/dev/null; e2e_cleanup' EXIT
 
-# Gives the keyboard focus to another window and waits until the game has run a frame without it.
-focus_other_window() {
-    xdotool windowfocus --sync "$otherWindow"
-    e2e_wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$otherWindow" ]' 10 || e2e_fail "the other window did not get the focus"
-    e2e_wait_for_frames
-}
-
 world_sum() {
     e2e_screenshot "$shot" && region_sum "1366 768 0 0"
 }
@@ -29,14 +22,14 @@ e2e_wait_for 'looks + "$instructions"' 5 || e2e_fail "a click on \"Hrát hru\" d
 e2e_key Up
 e2e_wait_for 'looks - "$instructions"' 5 || e2e_fail "Up did not start the game"
 
-focus_other_window
+e2e_focus_window "$otherWindow"
 looks + "$pauseCaption" + "$pauseHint" || e2e_fail "losing the focus did not pause the game"
 e2e_focus_window
 looks - "$pauseCaption" || e2e_fail "the focus came back, but the pause made by losing it did not end"
 
 e2e_key p
 e2e_wait_for 'looks + "$pauseCaption" + "$pauseHint"' 5 || e2e_fail "P did not show the pause band"
-focus_other_window
+e2e_focus_window "$otherWindow"
 e2e_focus_window
 looks + "$pauseCaption" + "$pauseHint" || e2e_fail "the focus going away and back ended the pause made with P"
 frozen=$(world_sum)
