@@ -21,12 +21,6 @@ namespace
 {
 namespace fs = std::filesystem;
 
-template <typename Target>
-const Target* ScreenOf(const Application& application)
-{
-    return dynamic_cast<const Target*>(&application.GetScreen());
-}
-
 // The log of the tests' own asset folder, with no log.1.txt before a test nor after it.
 class LogFile : public ::testing::Test
 {

@@ -28,15 +28,9 @@ protected:
         MoveMouse(window, {windowWidth / 2, 5.f}); // over no button
     }
 
-    template <typename Target>
-    const Target* Shown() const
-    {
-        return dynamic_cast<const Target*>(&application.GetScreen());
-    }
-
     const Game& ShownGame() const
     {
-        const Game* game = Shown<Game>();
+        const Game* game = ScreenOf<Game>(application);
         EXPECT_NE(game, nullptr);
         return *game;
     }
@@ -94,10 +88,10 @@ TEST_F(EventRouting, AHeldKeyActsOncePerPressAndUpKeepsJumping)
     Tap(sf::Keyboard::Right); // shows the focus on "Hrát hru"
     Tap(sf::Keyboard::Left);
     Tap(sf::Keyboard::Enter);
-    ASSERT_NE(Shown<InfoMenu>(), nullptr);
+    ASSERT_NE(ScreenOf<InfoMenu>(application), nullptr);
     Tap(sf::Keyboard::Up); // from the first topic round to "Zpět"
     Press(sf::Keyboard::Enter, 3);
-    EXPECT_NE(Shown<StartMenu>(), nullptr);
+    EXPECT_NE(ScreenOf<StartMenu>(application), nullptr);
     Release(sf::Keyboard::Enter);
 
     Tap(sf::Keyboard::Enter); // shows the focus
@@ -122,14 +116,14 @@ TEST_F(EventRouting, AKeyOrAStickHeldIntoANewScreenDoesNothingThereUntilLetGo)
     push(0.f);
     push(100.f);
     router.Take(PadButton(padChooseButton));
-    ASSERT_NE(Shown<InfoMenu>(), nullptr);
+    ASSERT_NE(ScreenOf<InfoMenu>(application), nullptr);
     push(90.f); // still held
     router.Take(PadButton(padChooseButton));
-    EXPECT_EQ(ScreenProbe::CurrentPage(*Shown<InfoMenu>()), 0) << "the held stick stepped";
+    EXPECT_EQ(ScreenProbe::CurrentPage(*ScreenOf<InfoMenu>(application)), 0) << "the held stick stepped";
     push(0.f);
     push(100.f);
     router.Take(PadButton(padChooseButton));
-    EXPECT_EQ(ScreenProbe::CurrentPage(*Shown<InfoMenu>()), 1) << "once let go, it steps again";
+    EXPECT_EQ(ScreenProbe::CurrentPage(*ScreenOf<InfoMenu>(application)), 1) << "once let go, it steps again";
 
     // Up held from the start menu into a game does not start it.
     Tap(sf::Keyboard::BackSpace);

@@ -66,6 +66,13 @@ sf::Event PadPush(sf::Joystick::Axis axis, float position, unsigned int pad = 0)
 // Every fixed text the player sees, one after another.
 std::wstring AllPlayerTexts();
 
+// The screen the application shows, if it is a Target.
+template <typename Target>
+const Target* ScreenOf(const Application& application)
+{
+    return dynamic_cast<const Target*>(&application.GetScreen());
+}
+
 // The middle of a text's or a sprite's global bounds.
 template <typename Drawable>
 sf::Vector2f Centre(const Drawable& drawable)
