@@ -10,15 +10,11 @@ work=$(mktemp -d)
 E2E_DIR=$work
 trap 'chmod -R u+w "$work"; e2e_cleanup' EXIT
 
-fail() {
-    e2e_fail "$@"
-}
-
 dpkg-deb -x "$deb" "$work/root"
-desktop-file-validate "$work/root/usr/share/applications/$id.desktop" || fail "the desktop entry does not validate"
+desktop-file-validate "$work/root/usr/share/applications/$id.desktop" || e2e_fail "the desktop entry does not validate"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/$id.metainfo.xml" ||
-    fail "the AppStream data does not validate"
-lintian --fail-on error --suppress-tags duplicate-font-file "$deb" || fail "lintian reports errors"
+    e2e_fail "the AppStream data does not validate"
+lintian --fail-on error --suppress-tags duplicate-font-file "$deb" || e2e_fail "lintian reports errors"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 expected=(
@@ -38,17 +34,17 @@ for size in 16 32 48 64 128 256; do
     expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
 for file in "${expected[@]}"; do
-    grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
+    grep -qxF "$file" <<<"$contents" || e2e_fail "the package lacks $file"
 done
-! grep -E 'log\.txt|high_scores\.txt' <<<"$contents" || fail "the package ships a player's file"
+! grep -E 'log\.txt|high_scores\.txt' <<<"$contents" || e2e_fail "the package ships a player's file"
 doc=$work/root/usr/share/doc/kvelmora
 for link in $(grep -oE '\]\([^)#]+\)' "$doc/README.md" | sed 's/^](//; s/)$//' | grep -v '://'); do
-    [ -e "$doc/$link" ] || fail "the installed README links $link, which is not installed"
+    [ -e "$doc/$link" ] || e2e_fail "the installed README links $link, which is not installed"
 done
 grep -qx 'Exec=/usr/games/kvelmora' "$work/root/usr/share/applications/$id.desktop" ||
-    fail "the desktop entry does not start /usr/games/kvelmora"
-[ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in section games"
-grep -q "libsfml-graphics2.5" <<<"$(dpkg-deb -f "$deb" Depends)" || fail "no dependencies from dpkg-shlibdeps"
+    e2e_fail "the desktop entry does not start /usr/games/kvelmora"
+[ "$(dpkg-deb -f "$deb" Section)" = games ] || e2e_fail "the package is not in section games"
+grep -q "libsfml-graphics2.5" <<<"$(dpkg-deb -f "$deb" Depends)" || e2e_fail "no dependencies from dpkg-shlibdeps"
 # The installed game, started from the unpacked tree with nothing beside it that it could write.
 export HOME=$work/home ALSOFT_DRIVERS=null
 unset XDG_DATA_HOME XDG_STATE_HOME
@@ -64,16 +60,16 @@ run_installed() {
     "$work/root/usr/games/kvelmora" >"$work/stdout" 2>"$work/stderr" &
     E2E_GAME_PID=$!
     e2e_wait_for 'grep -qxF "main: ProcessEvent end." "$state/log.txt" 2>/dev/null' 20 ||
-        fail "the installed game did not start: $(cat "$work/stderr")"
+        e2e_fail "the installed game did not start: $(cat "$work/stderr")"
     kill -s TERM "$E2E_GAME_PID"
     e2e_wait_for_exit 10
-    [ "$E2E_STATUS" -eq 0 ] || fail "the installed game ended with status $E2E_STATUS: $(cat "$work/stderr"; tail -5 "$state/log.txt")"
+    [ "$E2E_STATUS" -eq 0 ] || e2e_fail "the installed game ended with status $E2E_STATUS: $(cat "$work/stderr"; tail -5 "$state/log.txt")"
 }
 
 run_installed
-[ "$(tr '\n' ' ' <"$data/high_scores.txt")" = "0 0 0 0 0 " ] || fail "no best results in the player's folder"
+[ "$(tr '\n' ' ' <"$data/high_scores.txt")" = "0 0 0 0 0 " ] || e2e_fail "no best results in the player's folder"
 printf '10 50 30 20 40\n' >"$data/high_scores.txt"
 run_installed
-[ "$(tr '\n' ' ' <"$data/high_scores.txt")" = "50 40 30 20 10 " ] || fail "the second run did not read the results back"
-[ -z "$(find "$work/root" -name 'log*.txt' -o -name 'high_scores*')" ] || fail "the game wrote into its installation"
+[ "$(tr '\n' ' ' <"$data/high_scores.txt")" = "50 40 30 20 10 " ] || e2e_fail "the second run did not read the results back"
+[ -z "$(find "$work/root" -name 'log*.txt' -o -name 'high_scores*')" ] || e2e_fail "the game wrote into its installation"
 echo "ok"
