@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The mouse alone: the info menu and a page of it, "Zpět", a game started and jumped by a
+# The mouse alone: the info menu and its "Zpět", a game started and jumped by a
 # click, and both game-over buttons, "Hrát znovu" for a second game and "Úvodní menu"; both results
 # are in the best-results file after Escape.
 source "$(dirname "$0")/lib.sh"
@@ -10,12 +10,8 @@ printf -- '-1\n-2\n-3\n-4\n-5\n' >"$E2E_DIR/assets/high_scores.txt"
 e2e_open_game
 e2e_point $infoButtonAt click
 e2e_wait_for 'looks - "${topics[0]}" + "$pageText"' 5 || e2e_fail "a click did not open the info menu"
-# The menu tests click every topic; here one shows that the pointer reaches them.
-page=$(region_sum "$pageText")
-e2e_point ${topicAt[2]} click
-e2e_wait_for 'looks - "${topics[2]}" && [ "$(region_sum "$pageText")" != "$page" ]' 5 ||
-    e2e_fail "a click did not show another page"
-e2e_point ${topicAt[4]} click
+# The menu tests click every topic with the real pointer; here "Zpět" shows the pointer reaches them.
+e2e_point $backTopicAt click
 e2e_wait_for '[ "$(start_menus_built)" -eq 2 ]' 5 || e2e_fail "a click on \"Zpět\" did not return to the start menu"
 
 e2e_point $playButtonAt click

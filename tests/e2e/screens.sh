@@ -17,7 +17,7 @@ readonly pauseHint="230 22 568 388"       # the pause band: "Pokračujte kláves
 readonly soundOffMark="40 40 1306 706"    # the crossed-out speaker
 # Centres to point at.
 readonly playButtonAt="1140 365" infoButtonAt="250 378" playAgainAt="553 496" startMenuAt="835 496"
-readonly topicAt=("100 42" "180 82" "100 130" "80 174" "65 222")
+readonly backTopicAt="65 222" # info menu: "Zpět"
 
 # True when a fresh screenshot holds dark text in every region after a "+" and none in every region
 # after a "-". A button in the highlight colour, grey, holds no dark text.
