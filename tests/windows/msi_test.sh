@@ -3,7 +3,8 @@
 # Files with a Start-menu shortcut and an entry in Apps & features; a game played there keeps its
 # result in the player's %LOCALAPPDATA%\Kvelmora and writes nothing into the installation. The
 # same version built again is refused, a newer one replaces it in place and the result survives;
-# removal takes the program and the shortcut and keeps the result.
+# removal takes the program and the shortcut and keeps the result. Installed into a folder of the
+# administrator's choice, the game still keeps its files in the player's folder.
 source "$(dirname "$0")/lib.sh"
 win_begin
 zip=$1
@@ -13,8 +14,11 @@ version=$(basename "$msi" | sed 's/kvelmora-\(.*\)-windows.*/\1/')
 IFS=. read -r major minor patch <<<"$version"
 newerVersion=$major.$minor.$((patch + 1))
 
-WIN_DIR="$(win_folder '%ProgramFiles%')/Kvelmora"
+programDir="$(win_folder '%ProgramFiles%')/Kvelmora"
+WIN_DIR=$programDir
 WIN_DATA="$(win_folder '%LOCALAPPDATA%')/Kvelmora"
+ownFolder='C:\Hry\Kvelmora' # an administrator's choice outside Program Files
+ownDir=$(winepath -u "$ownFolder")
 # Wine gives an installation for all users the current user's Start menu; Windows the common one.
 startMenus=("$(win_folder '%ProgramData%')/Microsoft/Windows/Start Menu/Programs"
     "$(win_folder '%APPDATA%')/Microsoft/Windows/Start Menu/Programs")
@@ -27,16 +31,19 @@ buildMsi="$(dirname "$0")/../../packaging/windows/build_msi.sh"
 "$buildMsi" "$tree" "$version" "$WIN_ROOT/rebuilt.msi" || win_fail "the same version could not be built again"
 "$buildMsi" "$tree" "$newerVersion" "$WIN_ROOT/newer.msi" || win_fail "a newer version could not be built"
 
+# Arguments after the MSI are properties, as INSTALLDIR=...
 run_msiexec() {
-    wine msiexec "$1" "$(winepath -w "$2")" /qn
+    wine msiexec "$1" "$(winepath -w "$2")" "${@:3}" /qn
 }
 
 # Before the temporary folder goes: it holds the newer MSI.
 remove_everything() {
     win_game_running && kill -9 "$WIN_GAME_PID"
-    run_msiexec /x "$WIN_ROOT/newer.msi" >/dev/null 2>&1 || true
-    run_msiexec /x "$msi" >/dev/null 2>&1 || true
-    rm -rf "$WIN_DIR" "$WIN_DATA"
+    local package
+    for package in "$WIN_ROOT/newer.msi" "$WIN_ROOT/rebuilt.msi" "$msi"; do
+        run_msiexec /x "$package" >/dev/null 2>&1 || true
+    done
+    rm -rf "$programDir" "$ownDir" "$WIN_DATA"
 }
 trap 'remove_everything; win_cleanup' EXIT
 
@@ -80,8 +87,11 @@ win_play_one_game
 written=$(find "$WIN_DIR" -newer "$WIN_ROOT/installed")
 [ -z "$written" ] || win_fail "the game wrote into its installation: $written"
 
-run_msiexec /i "$WIN_ROOT/rebuilt.msi" && win_fail "the same version was installed twice"
+# Windows answers 1603, which Wine's exit status cuts to 67 or loses: the outcome tells.
+run_msiexec /i "$WIN_ROOT/rebuilt.msi" || true
 expect_installed "$version"
+[ "$(entry_value InstallSource)" = "$(winepath -w "$(dirname "$msi")")\\" ] ||
+    win_fail "the same version built again replaced the first: $(entry)"
 
 run_msiexec /i "$WIN_ROOT/newer.msi" || win_fail "the newer MSI ended with status $?"
 expect_installed "$newerVersion"
@@ -93,4 +103,17 @@ run_msiexec /x "$WIN_ROOT/newer.msi" || win_fail "msiexec /x ended with status $
 [ -z "$(shortcut)" ] || win_fail "the removal left the shortcut"
 [ -z "$(entry)" ] || win_fail "the removal left the entry in Apps & features"
 [ "$(win_best_results)" = "0 0 -1 -2 -3 " ] || win_fail "the removal took the result"
+
+# In a folder of the administrator's choice only the MSI's marker tells the game it is installed.
+run_msiexec /i "$msi" INSTALLDIR="$ownFolder" || win_fail "msiexec /i INSTALLDIR=... ended with status $?"
+WIN_DIR=$ownDir
+touch "$WIN_ROOT/installed"
+rm -f "$WIN_DATA/log.txt"
+win_start_game
+win_wait_for '[ -f "$WIN_DATA/log.txt" ] || [ -f "$WIN_DIR/assets/log.txt" ]' 30 || win_fail "the game wrote no log"
+[ ! -f "$WIN_DIR/assets/log.txt" ] || win_fail "the game in $ownFolder took itself for an unpacked zip"
+win_wait_for_window
+win_escape
+written=$(find "$WIN_DIR" -newer "$WIN_ROOT/installed")
+[ -z "$written" ] || win_fail "the game wrote into its installation in $ownFolder: $written"
 echo "ok"
