@@ -50,7 +50,7 @@ clean:
 # Windows: cross-built on Debian, tested under Wine. A cold first build of the libraries takes minutes.
 WINDOWS_BUILD_DIR ?= build-windows
 
-.PHONY: windows windows-installer test-windows setup-windows
+.PHONY: windows windows-installer windows-msi test-windows setup-windows
 
 windows: setup-windows
 	scripts/build_for.sh windows $(WINDOWS_BUILD_DIR) $(CHECK_FLAGS)
@@ -59,8 +59,12 @@ windows: setup-windows
 windows-installer: windows
 	cd $(WINDOWS_BUILD_DIR) && LC_ALL=C.UTF-8 cpack
 
+# The MSI in dist/ for a school's administrator: per machine, for every user, silent with msiexec.
+windows-msi: windows
+	cmake --build $(WINDOWS_BUILD_DIR) --target windows_msi
+
 test-windows: CHECK_FLAGS = -DKVELMORA_WERROR=ON
-test-windows: windows-installer
+test-windows: windows-installer windows-msi
 	scripts/run_windows_tests.sh $(WINDOWS_BUILD_DIR)
 
 setup-windows:

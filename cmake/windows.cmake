@@ -53,6 +53,17 @@ add_custom_command(OUTPUT ${package_zip}
 add_custom_target(windows_zip ALL DEPENDS ${package_zip})
 file(WRITE ${CMAKE_BINARY_DIR}/package_zip.txt ${package_zip})
 
+# The MSI a school's administrator deploys to every machine (`make windows-msi`): the zip's tree,
+# installed per machine by packaging/windows/build_msi.sh with msitools' wixl.
+set(package_msi ${CMAKE_SOURCE_DIR}/dist/${package_name}.msi)
+set(msi_script ${CMAKE_SOURCE_DIR}/packaging/windows/build_msi.sh)
+add_custom_command(OUTPUT ${package_msi}
+    COMMAND ${msi_script} ${package_dir} ${PROJECT_VERSION} ${package_msi}
+    DEPENDS ${package_zip} ${msi_script} ${CMAKE_SOURCE_DIR}/packaging/windows/kvelmora.wxs ${KVELMORA_ICON}
+    COMMENT "Building ${package_msi}"
+    VERBATIM)
+add_custom_target(windows_msi DEPENDS ${package_msi})
+
 # The installer, built by `cpack` from the same tree (`make windows-installer`): a
 # per-user installation in Czech, with its own NSIS script in packaging/windows/.
 set(CPACK_GENERATOR NSIS)

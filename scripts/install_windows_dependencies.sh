@@ -5,4 +5,4 @@ set -euo pipefail
 exec "$(dirname "$0")/install_dependencies.sh" \
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
     mingw-w64-x86-64-dev cmake make patch xz-utils googletest \
-    nsis wine wine64 xvfb xauth xdotool x11-utils imagemagick unzip
+    nsis wixl wine wine64 xvfb xauth xdotool x11-utils imagemagick unzip

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Windows tests under Wine, one Wine job at a time (llvmpipe under Wine takes both cores):
 # the cross-built GoogleTest suite as one process, then the end-to-end checks in tests/windows/
-# against the player's zip and the installer. Expects `make windows-installer` to have built them.
+# against the player's zip, the installer and the MSI beside the zip. Expects `make
+# windows-installer` and `make windows-msi` to have built them.
 # Names after the build folder (as `installer`) run only those end-to-end checks.
 set -uo pipefail
 

@@ -44,8 +44,9 @@ constexpr auto lockWait = std::chrono::seconds(2);                // how long a 
 constexpr DWORD lockPollMilliseconds = 10;                        // between attempts at a busy lock
 constexpr std::uint64_t fnvOffsetBasis = 14695981039346656037ull; // FNV-1a, 64 bits
 constexpr std::uint64_t fnvPrime = 1099511628211ull;
-const std::wstring gameFolder = L"Kvelmora";           // below the player's application-data folders
-const std::wstring uninstallerName = L"Uninstall.exe"; // what the installer puts beside the game
+const std::wstring gameFolder = L"Kvelmora";               // below the player's application-data folders
+const std::wstring uninstallerName = L"Uninstall.exe";     // what the per-user installer puts beside the game
+const std::wstring installedMarkerName = L"installed.txt"; // what the school's MSI puts beside the game
 
 std::wstring Widen(const std::string& text)
 {
@@ -334,13 +335,15 @@ PlayerFolders GetPlayerFolders()
     return {folder, folder};
 }
 
-// The installer leaves its uninstaller beside the game; an unpacked zip has none. A game in the
-// programs folders counts as installed too, so that even an administrator's run writes nothing
-// there. The assets stay beside the executable either way.
+// The per-user installer leaves its uninstaller beside the game and the MSI a marker file, wherever
+// an administrator installs it; an unpacked zip has neither. A game in the programs folders counts as
+// installed too, so that even an administrator's run writes nothing there. The assets stay beside
+// the executable either way.
 std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path& executableDirectory)
 {
     std::error_code error;
     const bool installed = std::filesystem::is_regular_file(executableDirectory / uninstallerName, error) ||
+                           std::filesystem::is_regular_file(executableDirectory / installedMarkerName, error) ||
                            IsInside(executableDirectory, KnownFolder(FOLDERID_ProgramFiles)) ||
                            IsInside(executableDirectory, KnownFolder(FOLDERID_ProgramFilesX86));
     if (!installed)

@@ -33,13 +33,6 @@ registry_value() {
     wine reg query "$uninstallKey" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name { $1 = $2 = ""; print substr($0, 3) }'
 }
 
-play_one_game() {
-    win_start_game
-    win_wait_for_window
-    win_play_to_game_over
-    win_escape
-}
-
 remove_everything
 mkdir -p "$WIN_DATA"
 printf -- '-1\n-2\n-3\n-4\n-5\n' >"$WIN_DATA/high_scores.txt"
@@ -53,7 +46,7 @@ touch "$WIN_ROOT/installed"
 [ "$(registry_value Publisher)" = "Korvel, spolek pro krajinu" ] || win_fail "no publisher in Programs and Features"
 registry_value DisplayIcon | grep -q 'kvelmora.exe' || win_fail "no icon in Programs and Features"
 
-play_one_game
+win_play_one_game
 [ "$(win_best_results)" = "0 -1 -2 -3 -4 " ] || win_fail "the result is not in $WIN_DATA: $(win_best_results)"
 written=$(find "$WIN_DIR" -newer "$WIN_ROOT/installed")
 [ -z "$written" ] || win_fail "the game wrote into its installation: $written"
@@ -66,7 +59,7 @@ win_wait_for '[ ! -e "$WIN_DIR" ]' 30 || win_fail "the uninstaller left $(find "
 [ "$(win_best_results)" = "0 -1 -2 -3 -4 " ] || win_fail "the uninstaller took the best results"
 
 install_silently
-play_one_game
+win_play_one_game
 [ "$(win_best_results)" = "0 0 -1 -2 -3 " ] ||
     win_fail "the new installation did not read the old best results: $(win_best_results)"
 echo "ok"

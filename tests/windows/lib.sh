@@ -195,3 +195,11 @@ win_escape() {
     win_wait_for_exit 15
     [ "$WIN_STATUS" -eq 0 ] || win_fail "exit status $WIN_STATUS after Escape"
 }
+
+# Starts the game, plays one game to "KONEC HRY" and ends it with Escape.
+win_play_one_game() {
+    win_start_game
+    win_wait_for_window
+    win_play_to_game_over
+    win_escape
+}
