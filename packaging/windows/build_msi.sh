@@ -15,7 +15,7 @@ stage=$work/Kvelmora
 cp -r "$tree" "$stage"
 # wixl keeps only ASCII names (see kvelmora.wxs), so the Czech note gets an ASCII name here.
 mv "$stage/ČTIMĚ.txt" "$stage/CTIME.txt"
-printf 'Kvelmora je nainstalovaná pro všechny uživatele. Každý žák má své nejlepší výsledky ve své složce %%LOCALAPPDATA%%\\Kvelmora.\r\n' \
+printf 'Kvelmora je nainstalovaná pro všechny uživatele. Každý žák má nejlepší výsledky ve své složce %%LOCALAPPDATA%%\\Kvelmora.\r\n' \
     >"$stage/installed.txt"
 
 (cd "$work" && find Kvelmora -type f | LC_ALL=C sort) |
