@@ -56,7 +56,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "educational arcade game about protected m
 set(CPACK_PACKAGE_DESCRIPTION "Kvelmora is a small single-player arcade game in Czech. A runner crosses
 a meadow that speeds up step by step, jumps over protected flowers and
 collects litter; stepping on a flower ends the game, and the five best
-results are kept. An info screen with four topics tells what the protected
+results are kept. An info menu with four topics tells what the protected
 slopes are, how they arise, what grows on them and where they are found.")
 include(CPack)
 
