@@ -98,24 +98,6 @@ TEST(InfoPages, FollowCzechTypesetting)
     EXPECT_TRUE(Contains(infoPages[0], L" – ")) << "the first page keeps its en dash";
 }
 
-// Mistakes a Czech reviewer found once; none may come back.
-TEST(PlayerTexts, NeverShowTheMistakesACzechReviewerFound)
-{
-    const std::wstring mistakes[] = {
-        L"o \nKvelmora", // the name declines after "o"
-        L" o \n",        // a line never ends in a one-letter word
-        L"začetí",
-        L"uvodního",
-        L"Skáčte",            // not a standard imperative
-        L"šípkou",            // "šíp" is a bow's arrow
-        L" rendzinou",        // on marlstone the soil is a pararendzina
-        L"roztroušeně všude", // the page asks for a dry, warm climate as well
-    };
-    const std::wstring texts = AllPlayerTexts();
-    for (const std::wstring& mistake : mistakes)
-        EXPECT_FALSE(Contains(texts, mistake)) << mistake;
-}
-
 // Loading all the assets is the fixture itself.
 TEST(Assets, BothFontsHoldAGlyphForEveryCharacterPlayersSee)
 {
