@@ -26,6 +26,8 @@ struct ScreenProbe
     static const sf::Sprite& Picture(const InfoMenu& menu, int topic) { return menu.m_pictures.at(topic); }
     static int CurrentPage(const InfoMenu& menu) { return menu.m_currentPage; }
 
+    static std::size_t SentenceIndex(const FlowerCard& card) { return card.m_sentenceIndex; }
+    static sf::FloatRect Bounds(const FlowerCard& card) { return card.m_panel.getGlobalBounds(); }
     static const sf::Text& Name(const FlowerCard& card) { return card.m_name; }
     static const sf::Text& Sentence(const FlowerCard& card) { return card.m_sentence; }
     static const sf::Text& Button(const FlowerCard& card) { return card.m_button; }

@@ -38,10 +38,6 @@ public:
     // Takes the species' next sentence. The card stands at the top left of `area` and within it.
     FlowerCard(AppContext& context, const std::string& flowerKey, sf::FloatRect area);
 
-    const FlowerSpecies& GetSpecies() const { return m_species; }
-    std::size_t GetSentenceIndex() const { return m_sentenceIndex; }
-    sf::FloatRect GetBounds() const { return m_panel.getGlobalBounds(); }
-
     // The button, in the coordinates of the area.
     bool IsOnButton(sf::Vector2f point) const;
     void SetButtonHighlighted(bool highlighted);
