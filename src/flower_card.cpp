@@ -22,6 +22,7 @@ constexpr float areaWidth = 0.36f;  // of the window width: ends well left of th
 constexpr float areaHeight = 0.31f; // of the window height: ends above the hint
 constexpr float padding = 14.f;     // pixels inside the panel's edge and between picture and texts
 constexpr float pictureScale = 2.f; // the flowers are small in the world
+constexpr float pictureSlot = 96.f; // pixels: the widest flower at that scale, 90, and some air; the texts align
 constexpr float nameGap = 8.f;      // pixels between the name and the sentence
 constexpr float buttonGap = 16.f;   // pixels between the sentence and the button
 constexpr unsigned int nameCharacterSize = 26;
@@ -36,6 +37,12 @@ constexpr wchar_t noBreakSpace = L'\u00A0';
 float Bottom(const sf::FloatRect& bounds)
 {
     return bounds.top + bounds.height;
+}
+
+// From one line's top to the next one's.
+float LineHeight(const sf::Text& text)
+{
+    return text.getFont()->getLineSpacing(text.getCharacterSize()) * text.getLineSpacing();
 }
 
 float TextWidth(const std::wstring& text, const sf::Font& font, unsigned int characterSize)
@@ -96,23 +103,26 @@ FlowerCard::FlowerCard(AppContext& context, const std::string& flowerKey, sf::Fl
 
 void FlowerCard::Place(sf::FloatRect area)
 {
-    const float columnLeft = area.left + padding + m_picture.getGlobalBounds().width + padding;
+    const float columnLeft = area.left + padding + pictureSlot + padding;
     const float columnWidth = area.left + area.width - padding - columnLeft;
     const float top = area.top + padding;
 
-    // Each text stands below the ink of the one above, whatever the font puts above its glyphs.
+    // Stacked by whole lines, not by ink, so accents and descenders move nothing.
     m_name.setPosition(columnLeft, top - m_name.getLocalBounds().top);
     const std::wstring& sentence = m_species.sentences[m_sentenceIndex];
-    m_sentence.setString(sf::String(WrapText(sentence, *m_sentence.getFont(), sentenceCharacterSize, columnWidth)));
-    m_sentence.setPosition(columnLeft, Bottom(m_name.getGlobalBounds()) + nameGap - m_sentence.getLocalBounds().top);
-    m_button.setPosition(columnLeft, Bottom(m_sentence.getGlobalBounds()) + buttonGap - m_button.getLocalBounds().top);
+    const std::wstring lines = WrapText(sentence, *m_sentence.getFont(), sentenceCharacterSize, columnWidth);
+    m_sentence.setString(sf::String(lines));
+    m_sentence.setPosition(columnLeft, m_name.getPosition().y + LineHeight(m_name) + nameGap);
+    const auto lineCount = static_cast<float>(std::count(lines.begin(), lines.end(), L'\n') + 1);
+    m_button.setPosition(columnLeft, m_sentence.getPosition().y + lineCount * LineHeight(m_sentence) + buttonGap);
 
-    const float pictureHeight = m_picture.getGlobalBounds().height;
-    const float contentHeight = std::max(Bottom(m_button.getGlobalBounds()) - top, pictureHeight);
+    const sf::FloatRect picture = m_picture.getGlobalBounds();
+    const float contentHeight = std::max(Bottom(m_button.getGlobalBounds()) - top, picture.height);
     // The edge is drawn outside the panel's rectangle; the whole card keeps to the area.
     m_panel.setPosition(area.left + panelEdge, area.top + panelEdge);
     m_panel.setSize({area.width - 2.f * panelEdge, contentHeight + 2.f * padding});
-    m_picture.setPosition(area.left + padding, top + 0.5f * (contentHeight - pictureHeight));
+    m_picture.setPosition(area.left + padding + 0.5f * (pictureSlot - picture.width),
+                          top + 0.5f * (contentHeight - picture.height));
 }
 
 bool FlowerCard::IsOnButton(sf::Vector2f point) const
