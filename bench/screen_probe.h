@@ -1,5 +1,6 @@
 #pragma once
 
+#include "flower_card.h"
 #include "game.h"
 #include "info_menu.h"
 #include "start_menu.h"
@@ -24,6 +25,13 @@ struct ScreenProbe
     static const sf::Text& Page(const InfoMenu& menu) { return menu.m_page; }
     static const sf::Sprite& Picture(const InfoMenu& menu, int topic) { return menu.m_pictures.at(topic); }
     static int CurrentPage(const InfoMenu& menu) { return menu.m_currentPage; }
+
+    static std::size_t SentenceIndex(const FlowerCard& card) { return card.m_sentenceIndex; }
+    static sf::FloatRect Bounds(const FlowerCard& card) { return card.m_panel.getGlobalBounds(); }
+    static const sf::Text& Name(const FlowerCard& card) { return card.m_name; }
+    static const sf::Text& Sentence(const FlowerCard& card) { return card.m_sentence; }
+    static const sf::Text& Button(const FlowerCard& card) { return card.m_button; }
+    static const sf::Sprite& Picture(const FlowerCard& card) { return card.m_picture; }
 
     static const Player& Runner(const Game& game) { return game.m_player; }
     static int Score(const Game& game) { return game.m_score; }

@@ -36,6 +36,7 @@ struct AppContext
     std::map<std::string, sf::SoundBuffer> soundBuffers;
     BestResultsStore bestResults; // the best results shown, and the file behind them
     bool hasFocus = true;         // as the frame loop last told the screens
+    int infoMenuPage = 0;         // set with a request for the info menu: the page it opens on, once
 };
 
 enum class ScreenRequest : int

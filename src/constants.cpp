@@ -84,6 +84,7 @@ const std::wstring gameOverHint =
 const std::wstring saveFailedNotice = L"Výsledky se nepodařilo uložit.";
 const std::wstring playAgainButtonText = L"Hrát znovu";
 const std::wstring startMenuButtonText = L"Úvodní menu";
+const std::wstring flowerPageButtonText = L"Více o květinách";
 const std::wstring pauseCaption = L"Pauza";
 const std::wstring pauseHint = L"Pokračujte klávesou P";
 const std::wstring settingsNotSavedNotice = L"Nastavení se nepodařilo uložit.";

@@ -29,7 +29,8 @@ extern const std::wstring gameOverHint;
 extern const std::wstring saveFailedNotice;    // under the game-over hint when the best results were not saved
 extern const std::wstring playAgainButtonText; // game-over buttons
 extern const std::wstring startMenuButtonText;
-extern const std::wstring pauseCaption; // on the band across a paused game
+extern const std::wstring flowerPageButtonText; // on the game-over card about the flower that was hit
+extern const std::wstring pauseCaption;         // on the band across a paused game
 extern const std::wstring pauseHint;
 extern const std::wstring settingsNotSavedNotice; // for a moment over any screen when the sound's choice was not kept
 } // namespace kvelmora

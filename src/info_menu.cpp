@@ -8,6 +8,8 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <algorithm>
+#include <cassert>
+#include <utility>
 
 namespace kvelmora
 {
@@ -23,7 +25,6 @@ constexpr unsigned int topicCharacterSize = 25;
 constexpr unsigned int pageCharacterSize = 16;
 constexpr float pageLineSpacing = 1.5f; // of the font's own, so a descender clears a capital's háček below
 constexpr int morphologyTopic = 1;
-constexpr int vegetationTopic = 2;
 constexpr wchar_t noBreakSpace = L'\u00A0';
 
 // The pages keep their no-break spaces, but SFML draws a small dot for any blank glyph
@@ -38,7 +39,10 @@ sf::String PageText(std::size_t page)
 
 InfoMenu::InfoMenu(AppContext* context)
     : Screen(context)
+    , m_currentPage(std::exchange(context->infoMenuPage, 0))
+    , m_focus(backTopic + 1, m_currentPage, true)
 {
+    assert(m_currentPage >= 0 && m_currentPage < backTopic && "the info menu opens on a page");
     const sf::Vector2f windowSize = GetLogicalSize();
     const float belowColumn = CreateTopics(windowSize);
 
@@ -46,7 +50,7 @@ InfoMenu::InfoMenu(AppContext* context)
     m_page.setCharacterSize(pageCharacterSize);
     m_page.setLineSpacing(pageLineSpacing);
     m_page.setFillColor(textColor);
-    m_page.setString(PageText(0));
+    m_page.setString(PageText(static_cast<std::size_t>(m_currentPage)));
     m_page.setPosition(GetColumnRight() + pageGap * windowSize.x, columnTop * windowSize.y);
 
     CreatePictures({columnLeft * windowSize.x, belowColumn + pictureGap * windowSize.y});

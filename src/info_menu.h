@@ -16,8 +16,10 @@ namespace kvelmora
 class InfoMenu final : public Screen
 {
 public:
-    static constexpr int backTopic = 4; // "Zpět": returns to the start menu, has no page
+    static constexpr int vegetationTopic = 2; // "Vegetace", the page about the flowers
+    static constexpr int backTopic = 4;       // "Zpět": returns to the start menu, has no page
 
+    // Opens on the page the context names, and leaves the next info menu to open on the first.
     explicit InfoMenu(AppContext* context);
 
     ScreenRequest ProcessEvent(const sf::Event& event) override;
@@ -36,10 +38,10 @@ private:
 
     std::map<int, sf::Text> m_topics;
     sf::Text m_page;
-    int m_currentPage = 0;
+    int m_currentPage;
     std::map<int, sf::Sprite> m_pictures; // keyed by the topic that shows them
     // Shown on the selected topic from the start, which is grey anyway: the first key moves it.
-    MenuFocus m_focus{backTopic + 1, 0, true};
+    MenuFocus m_focus;
     MenuControls m_controls{MenuLayout::Column};
 };
 } // namespace kvelmora

@@ -1,5 +1,7 @@
 // The texts players see: how they are set, and that both shipped fonts draw every character of them.
+#include "assets.h"
 #include "constants.h"
+#include "flower_facts.h"
 #include "test_support.h"
 
 #include <SFML/Graphics/Font.hpp>
@@ -22,6 +24,8 @@ namespace
 constexpr std::size_t maxLineLength = 110;                    // characters that fit beside the info menu's topic column
 constexpr std::size_t pageLengths[] = {1320, 1154, 844, 953}; // characters each page was planned to hold
 constexpr std::size_t maxSentenceWords = 16;                  // a pupil of ten loses the thread of longer ones
+constexpr std::size_t maxFlowerSentenceLength = 90;           // characters: three short lines on the game-over card
+constexpr std::size_t leastFlowerSentences = 3;               // a class playing many games meets a few facts
 constexpr unsigned int glyphSize = 20;                        // pixels; any size that draws every glyph apart
 constexpr char32_t missingGlyphProbe = 0x4E00;                // a CJK ideograph that neither font holds
 
@@ -96,6 +100,36 @@ TEST(InfoPages, FollowCzechTypesetting)
         EXPECT_FALSE(std::regex_search(page, found, unquotedName)) << "„" << found.str() << "“";
     }
     EXPECT_TRUE(Contains(infoPages[0], L" – ")) << "the first page keeps its en dash";
+    for (const FlowerSpecies& species : GetFlowerSpecies())
+    {
+        for (const std::wstring& sentence : species.sentences)
+        {
+            std::wsmatch found;
+            EXPECT_FALSE(std::regex_search(sentence, found, breakAfterOneLetterWord)) << "„" << found.str() << "“";
+        }
+    }
+}
+
+TEST(FlowerFacts, EveryFlowerOfTheWorldHasItsNameAndAFewShortSentences)
+{
+    const std::set<std::string> worldFlowers = {lenKey, hvezdniceKey, sasankaKey};
+    std::set<std::string> described;
+    for (const FlowerSpecies& species : GetFlowerSpecies())
+    {
+        SCOPED_TRACE(species.textureKey);
+        described.insert(species.textureKey);
+        EXPECT_EQ(&FindFlowerSpecies(species.textureKey), &species);
+        EXPECT_FALSE(species.name.empty());
+        EXPECT_GE(species.sentences.size(), leastFlowerSentences);
+        const std::set<std::wstring> different(species.sentences.begin(), species.sentences.end());
+        EXPECT_EQ(different.size(), species.sentences.size()) << "a sentence told twice";
+        for (const std::wstring& sentence : species.sentences)
+        {
+            EXPECT_LE(sentence.size(), maxFlowerSentenceLength) << sentence;
+            EXPECT_EQ(sentence.back(), L'.') << sentence;
+        }
+    }
+    EXPECT_EQ(described, worldFlowers);
 }
 
 // Loading all the assets is the fixture itself.

@@ -2,6 +2,7 @@
 
 #include "assets.h"
 #include "constants.h"
+#include "flower_facts.h"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Window/Mouse.hpp>
@@ -128,6 +129,13 @@ std::wstring AllPlayerTexts()
         texts += topic;
     for (const std::wstring& page : infoPages)
         texts += page;
+    texts += flowerPageButtonText;
+    for (const FlowerSpecies& species : GetFlowerSpecies())
+    {
+        texts += species.name;
+        for (const std::wstring& sentence : species.sentences)
+            texts += sentence;
+    }
     return texts;
 }
 
