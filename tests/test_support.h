@@ -47,6 +47,22 @@ protected:
     const std::filesystem::path folder;
 };
 
+// The player's files that an application under test keeps beside the tests' asset copy: the
+// settings and the slower speeds' best results, gone before and after, so no test sees another's.
+class PlayerFiles final
+{
+public:
+    PlayerFiles();
+    ~PlayerFiles();
+    PlayerFiles(const PlayerFiles&) = delete;
+    PlayerFiles& operator=(const PlayerFiles&) = delete;
+
+    static std::filesystem::path Path(const std::string& name); // the file's path in that folder
+
+private:
+    static void Remove();
+};
+
 // What the window shows now.
 sf::Image Capture(const sf::RenderWindow& window);
 
