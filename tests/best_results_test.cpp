@@ -403,14 +403,14 @@ class GameOverAtSpeed : public ::testing::TestWithParam<std::pair<int, std::stri
 TEST_P(GameOverAtSpeed, ShowsItsTableAsSavedWithAnotherCopysResultsAndTheNewRowInBold)
 {
     const auto& [speed, fileName] = GetParam();
-    const PlayerFiles files;
     const fs::path path = PlayerFiles::Path(fileName);
     const fs::path normal = PlayerFiles::Path("high_scores.txt");
-    fs::remove_all(path);
-    WriteFile(PlayerFiles::Path(settingsFileName), "sound=on\nspeed=" + std::to_string(speed) + "\n");
+    fs::remove_all(normal);
+    TestContext test;
+    while (test.context.speed.GetSpeed() != speed)
+        test.context.speed.Step();
     if (speed != normalSpeed)
         WriteFile(normal, "5\n4\n3\n2\n1\n");
-    TestContext test;
     Game game(&test.context);
     WriteFile(path, "900\n700\n-1\n-2\n-3\n");
     for (int flower = 0; flower < 3; ++flower)

@@ -46,7 +46,7 @@ protected:
     {
         ShowFrame();
         std::vector<std::string> grey;
-        for (const int key : {StartMenu::infoButton, StartMenu::playButton})
+        for (const int key : {StartMenu::infoButton, StartMenu::playButton, StartMenu::speedButton})
         {
             if (ScreenProbe::Button(start, key).getFillColor() == highlightColor)
                 grey.push_back("button " + std::to_string(key));
@@ -179,7 +179,7 @@ TEST_F(MenuTest, KeysMoveAOneButtonFocusThatChoosesAndThePointerTakesItOver)
     shiftTab.key.shift = true;
     Press(KeyPress(sf::Keyboard::Up));
     Press(shiftTab);
-    EXPECT_EQ(Grey(), (Strings{"button 1", "topic 1", "topic 4"}));
+    EXPECT_EQ(Grey(), (Strings{"button 2", "topic 1", "topic 4"}));
     EXPECT_EQ(Press(KeyPress(sf::Keyboard::Space)).second, ScreenRequest::OpenStartMenu);
     EXPECT_EQ(ScreenProbe::CurrentPage(info), 1) << "\"Zpět\" keeps the page";
 }

@@ -125,10 +125,10 @@ TEST_F(SettingsTest, EachChoiceKeepsTheOtherAsWhicheverCopyOfTheGameSavedItLast)
     EXPECT_FALSE(SoundSwitch(path).IsOn());
 
     // A speed this copy does not know, saved by another one, stays as it is.
-    WriteFile(path, "sound=off\nspeed=20\n");
+    WriteFile(path, "sound=on\nspeed=20\n");
     EXPECT_EQ(SpeedChoice(path).GetSpeed(), normalSpeed);
     sound.Toggle();
-    EXPECT_EQ(ReadFile(path), "sound=on\nspeed=20\n");
+    EXPECT_EQ(ReadFile(path), "sound=off\nspeed=20\n");
 }
 
 TEST_F(SettingsTest, AnUnusableSettingsFileMeansTheDefaultsAndTheChoicesStillWork)

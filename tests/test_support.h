@@ -22,31 +22,6 @@ constexpr float windowHeight = 768.f;            // pixels
 constexpr float spawnMargin = windowWidth / 100; // pixels the spawners keep clear beside flowers
 constexpr float frameTime = 1.f / 64;            // seconds; a power of two keeps scrolled distances exact
 
-// A real window of the game's size and a context holding every asset of the source tree.
-struct TestContext
-{
-    TestContext();
-
-    // Puts the pointer on a window position and clicks there.
-    ScreenRequest ClickAt(Screen& screen, sf::Vector2f position);
-    // The window's picture once the screen is drawn on white.
-    sf::Image Picture(Screen& screen);
-
-    sf::RenderWindow window;
-    AppContext context;
-};
-
-// Gives each test of a fixture a fresh, empty folder of its own, named after the test, and removes it after.
-class TempFolderTest : public ::testing::Test
-{
-protected:
-    TempFolderTest();
-    void SetUp() override;
-    void TearDown() override;
-
-    const std::filesystem::path folder;
-};
-
 // The player's files that an application under test keeps beside the tests' asset copy: the
 // settings and the slower speeds' best results, gone before and after, so no test sees another's.
 class PlayerFiles final
@@ -61,6 +36,33 @@ public:
 
 private:
     static void Remove();
+};
+
+// A real window of the game's size and a context holding every asset of the source tree, at the
+// normal game speed.
+struct TestContext
+{
+    TestContext();
+
+    // Puts the pointer on a window position and clicks there.
+    ScreenRequest ClickAt(Screen& screen, sf::Vector2f position);
+    // The window's picture once the screen is drawn on white.
+    sf::Image Picture(Screen& screen);
+
+    const PlayerFiles files;
+    sf::RenderWindow window;
+    AppContext context;
+};
+
+// Gives each test of a fixture a fresh, empty folder of its own, named after the test, and removes it after.
+class TempFolderTest : public ::testing::Test
+{
+protected:
+    TempFolderTest();
+    void SetUp() override;
+    void TearDown() override;
+
+    const std::filesystem::path folder;
 };
 
 // What the window shows now.
