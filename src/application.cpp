@@ -7,6 +7,7 @@
 #include "info_menu.h"
 #include "log.h"
 #include "platform.h"
+#include "settings.h"
 #include "start_menu.h"
 #include "window_fit.h"
 
@@ -17,14 +18,14 @@ namespace kvelmora
 {
 namespace
 {
-const std::string bestResultsFileName = "high_scores.txt";
 constexpr float soundOffMargin = 16.f; // pixels between the mark and the picture's corner
 constexpr float noticeGap = 12.f;      // pixels between a notice and the mark's place
 } // namespace
 
 AppContext::AppContext(sf::RenderWindow* window)
     : window(window)
-    , bestResults(GetFileLocations().bestResults / bestResultsFileName)
+    , speed(GetFileLocations().bestResults / settingsFileName)
+    , bestResults(GetFileLocations().bestResults, speed)
 {
 }
 
@@ -51,7 +52,7 @@ Application::Application(sf::RenderWindow* window)
     m_context.bestResults.Load();
     WriteLog("Scores loaded.");
     // Without a display the frame loop never comes back to save at exit.
-    platform::SetDisplayLossAction([this] { m_context.bestResults.Save(); });
+    platform::SetDisplayLossAction([this] { m_context.bestResults.SaveAll(); });
     LoadAllAssets(m_context.GetAssetMaps(), GetAssetDirectory());
     PlaceSoundOffMark();
     m_screen = std::make_unique<StartMenu>(&m_context);
@@ -65,7 +66,7 @@ Application::~Application()
 
 bool Application::SaveBestResults()
 {
-    return m_context.bestResults.Save();
+    return m_context.bestResults.SaveAll();
 }
 
 void Application::ProcessEvent(const sf::Event& event)
@@ -73,7 +74,10 @@ void Application::ProcessEvent(const sf::Event& event)
     WriteLog("application: ProcessEvent start.");
     if (event.type == sf::Event::LostFocus || event.type == sf::Event::GainedFocus)
         m_context.hasFocus = event.type == sf::Event::GainedFocus;
+    const int speed = m_context.speed.GetSpeed();
     const ScreenRequest request = m_screen->ProcessEvent(event);
+    if (m_context.speed.GetSpeed() != speed && m_context.speed.LastSaveFailed())
+        ShowNotice(settingsNotSavedNotice);
     if (request != ScreenRequest::None)
         Switch(request);
     WriteLog("application: ProcessEvent end.");

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "assets.h"
-#include "best_results.h"
+#include "best_results_by_speed.h"
 #include "corner_notice.h"
 #include "held_input.h"
+#include "speed_choice.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Font.hpp>
@@ -34,9 +35,10 @@ struct AppContext
     std::map<std::string, sf::Font> fonts;
     std::map<std::string, sf::Texture> textures;
     std::map<std::string, sf::SoundBuffer> soundBuffers;
-    BestResultsStore bestResults; // the best results shown, and the file behind them
-    bool hasFocus = true;         // as the frame loop last told the screens
-    int infoMenuPage = 0;         // set with a request for the info menu: the page it opens on, once
+    SpeedChoice speed;              // the game speed chosen on the start menu
+    BestResultsBySpeed bestResults; // each speed's best results, and the files behind them
+    bool hasFocus = true;           // as the frame loop last told the screens
+    int infoMenuPage = 0;           // set with a request for the info menu: the page it opens on, once
 };
 
 enum class ScreenRequest : int
@@ -85,7 +87,7 @@ public:
     // Over any screen, in its bottom-right corner: the sound-off mark, and a notice beside it.
     void DrawCorner(bool soundOff);
     void ShowNotice(const std::wstring& text); // for a few seconds
-    bool SaveBestResults();                    // at exit; false when they could not be saved
+    bool SaveBestResults();                    // at exit; false when any could not be saved
 
     const Screen& GetScreen() const { return *m_screen; }
     ViewStamp GetViewStamp() const { return {m_screensCreated, m_screen->GetView()}; }

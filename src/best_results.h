@@ -39,6 +39,7 @@ public:
     void Add(int score);            // a finished game's score: shown at once, saved by the next Save
     bool Save();                    // a failure is told once on standard error
     bool LastSaveFailed() const { return m_lastSaveFailed; }
+    bool HasUnsaved() const { return !m_unsaved.empty(); }
 
     // Best first: as read, with this run's results merged in and, after a save, as saved.
     const std::vector<int>& GetScores() const { return m_scores; }

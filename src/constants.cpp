@@ -13,6 +13,7 @@ const std::wstring windowTitle = L"Kvelmora";
 const std::wstring menuTitle = L"Kvelmora";
 const std::wstring infoButtonText = L"Více\no Kvelmoře"; // the start menu centres the lines over each other
 const std::wstring playButtonText = L"Hrát hru";
+const std::wstring speedChoiceText = L"Rychlost hry: ";
 
 // The texts keep one source line per line on screen.
 // clang-format off

@@ -20,6 +20,7 @@ extern const std::wstring windowTitle;
 extern const std::wstring menuTitle;
 extern const std::wstring infoButtonText;
 extern const std::wstring playButtonText;
+extern const std::wstring speedChoiceText;         // before the game speed in percent, on the start menu
 extern const std::vector<std::wstring> infoTopics; // the last one, "Zpět", has no page
 extern const std::vector<std::wstring> infoPages;  // page n belongs to topic n
 extern const std::wstring gameInstructions;

@@ -4,6 +4,7 @@
 #include "log.h"
 #include "platform.h"
 #include "random.h"
+#include "settings.h"
 #include "sound_switch.h"
 #include "window_fit.h"
 #include "window_mode.h"

@@ -2,12 +2,9 @@
 
 #include "controls.h"
 #include "log.h"
-#include "platform.h"
 
 #include <SFML/Audio/Listener.hpp>
 
-#include <iostream>
-#include <memory>
 #include <utility>
 
 namespace kvelmora
@@ -15,42 +12,13 @@ namespace kvelmora
 
 namespace
 {
-const std::string soundOffLine = "sound=off";
-const std::string soundOnLine = "sound=on";
-constexpr std::size_t longestLine = 64; // characters read; a longer first line is damage anyway
-constexpr float fullVolume = 100.f;     // SFML's global volume, in percent
+constexpr float fullVolume = 100.f; // SFML's global volume, in percent
 } // namespace
 
-const std::string settingsFileName = "settings.txt";
-
-bool ParseSoundOn(std::istream& input)
-{
-    std::string line;
-    char c = 0;
-    while (line.size() <= longestLine && input.get(c) && c != '\n')
-        line += c;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line != soundOffLine;
-}
-
-bool ReadSoundOn(const std::filesystem::path& path)
-{
-    const std::unique_ptr<std::istream> input = platform::OpenRegularFile(path);
-    return !input || ParseSoundOn(*input);
-}
-
-std::string FormatSettings(bool soundOn)
-{
-    return (soundOn ? soundOnLine : soundOffLine) + "\n";
-}
-
 SoundSwitch::SoundSwitch(std::filesystem::path settingsFile)
-    : m_file(std::move(settingsFile))
-    , m_on(ReadSoundOn(m_file))
+    : m_settings(std::move(settingsFile))
+    , m_on(m_settings.Read().soundOn)
 {
-    // What a killed write left; a running write of another copy holds its file and keeps it.
-    platform::RemoveLeftoverTemporaries(m_file);
     Apply();
 }
 
@@ -68,17 +36,7 @@ void SoundSwitch::Toggle()
     m_on = !m_on;
     Apply();
     WriteLog(m_on ? "main: sound on." : "main: sound off.");
-    Save();
-}
-
-void SoundSwitch::Save()
-{
-    platform::RemoveLeftoverTemporaries(m_file);
-    m_lastSaveFailed = !platform::WriteWholeFile(m_file, FormatSettings(m_on));
-    if (!m_lastSaveFailed)
-        return;
-    WriteLog("main: settings not saved.");
-    std::cerr << "kvelmora: cannot save the settings to " << m_file.string() << '\n';
+    m_lastSaveFailed = !m_settings.SaveSoundOn(m_on);
 }
 
 void SoundSwitch::Apply() const

@@ -1,24 +1,17 @@
 #pragma once
 
+#include "settings.h"
+
 #include <SFML/Window/Event.hpp>
 
 #include <filesystem>
-#include <istream>
-#include <string>
 
 namespace kvelmora
 {
 
-extern const std::string settingsFileName; // beside the best results
-
-// The settings file holds the one choice; anything but a sound switched off reads as sound on.
-bool ParseSoundOn(std::istream& input);
-bool ReadSoundOn(const std::filesystem::path& path);
-std::string FormatSettings(bool soundOn);
-
 // M and a pad's Back button switch every sound of the game off and on, on every screen. The frame
 // loop asks it first, like the fullscreen keys, so the switch never reaches a screen. The choice is
-// kept in the settings file, written whole or not at all; when it cannot be, it holds for the run.
+// kept in the settings file; when it cannot be, it holds for the run.
 class SoundSwitch final
 {
 public:
@@ -31,9 +24,8 @@ public:
 
 private:
     void Apply() const;
-    void Save();
 
-    std::filesystem::path m_file;
+    SettingsFile m_settings;
     bool m_on;
     bool m_lastSaveFailed = false;
 };

@@ -23,6 +23,8 @@ constexpr float buttonTop = 0.45f;         // of the window height
 constexpr float logoTop = 0.09f;
 constexpr float partnerLogosTop = 0.76f;
 constexpr unsigned int titleCharacterSize = 40;
+constexpr unsigned int speedCharacterSize = 24; // smaller than the buttons: a setting, not a way on
+constexpr float cornerMargin = 16.f;            // pixels, as the sound-off mark keeps in the other corner
 
 float CentredX(float windowWidth, const sf::FloatRect& bounds)
 {
@@ -66,6 +68,7 @@ StartMenu::StartMenu(AppContext* context)
     const sf::Vector2f windowSize = GetLogicalSize();
     const sf::Font& boldFont = m_context->fonts[boldFontKey];
     CreateButtons(boldFont, windowSize);
+    CreateSpeedButton(boldFont, windowSize);
     WriteLog("start_menu: Menu texts created.");
     CreateTitle(boldFont, windowSize);
     PlaceLogos(windowSize);
@@ -87,6 +90,24 @@ void StartMenu::CreateButtons(const sf::Font& font, sf::Vector2f windowSize)
     play.setString(sf::String(playButtonText));
     play.setPosition(windowSize.x - play.getLocalBounds().width - buttonSideMargin * windowSize.x,
                      buttonTop * windowSize.y);
+}
+
+void StartMenu::CreateSpeedButton(const sf::Font& font, sf::Vector2f windowSize)
+{
+    sf::Text& speed = m_buttons[speedButton];
+    speed.setFont(font);
+    speed.setCharacterSize(speedCharacterSize);
+    speed.setFillColor(textColor);
+    ShowSpeed();
+    // Every speed's text reaches as low, so the place holds for all of them.
+    const sf::FloatRect bounds = speed.getLocalBounds();
+    speed.setPosition(cornerMargin, windowSize.y - cornerMargin - bounds.top - bounds.height);
+}
+
+void StartMenu::ShowSpeed()
+{
+    const std::wstring percent = std::to_wstring(m_context->speed.GetSpeed()) + L" %";
+    m_buttons[speedButton].setString(sf::String(speedChoiceText + percent));
 }
 
 void StartMenu::CreateTitle(const sf::Font& font, sf::Vector2f windowSize)
@@ -112,8 +133,9 @@ ScreenRequest StartMenu::ProcessEvent(const sf::Event& event)
     WriteLog("start_menu: ProcessEvent start.");
     const std::optional<int> chosen =
         IsLeftClick(event) ? GetButtonAt(GetMousePosition()) : m_focus.Take(m_controls.Take(event));
+    const ScreenRequest request = Choose(chosen);
     WriteLog("start_menu: ProcessEvent end.");
-    return RequestOf(chosen);
+    return request;
 }
 
 std::optional<int> StartMenu::GetButtonAt(sf::Vector2f position) const
@@ -126,8 +148,13 @@ std::optional<int> StartMenu::GetButtonAt(sf::Vector2f position) const
     return std::nullopt;
 }
 
-ScreenRequest StartMenu::RequestOf(std::optional<int> button)
+ScreenRequest StartMenu::Choose(std::optional<int> button)
 {
+    if (button == speedButton)
+    {
+        m_context->speed.Step();
+        ShowSpeed();
+    }
     if (button == infoButton)
         return ScreenRequest::OpenInfoMenu;
     if (button == playButton)

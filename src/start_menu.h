@@ -18,7 +18,8 @@ class StartMenu final : public Screen
 public:
     static constexpr int infoButton = 0;
     static constexpr int playButton = 1;
-    static constexpr int buttonCount = 2;
+    static constexpr int speedButton = 2; // the game speed, in the lower-left corner
+    static constexpr int buttonCount = 3;
 
     explicit StartMenu(AppContext* context);
 
@@ -30,10 +31,12 @@ private:
     friend struct ScreenProbe; // the tests' one seam (bench/screen_probe.h)
 
     void CreateButtons(const sf::Font& font, sf::Vector2f windowSize);
+    void CreateSpeedButton(const sf::Font& font, sf::Vector2f windowSize);
+    void ShowSpeed();
     void CreateTitle(const sf::Font& font, sf::Vector2f windowSize);
     void PlaceLogos(sf::Vector2f windowSize);
     std::optional<int> GetButtonAt(sf::Vector2f position) const;
-    static ScreenRequest RequestOf(std::optional<int> button);
+    ScreenRequest Choose(std::optional<int> button);
 
     std::map<int, sf::Text> m_buttons; // hit-tested and drawn in key order
     sf::Text m_title;

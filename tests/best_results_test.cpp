@@ -1,8 +1,11 @@
 #include "application.h"
+#include "best_results_by_speed.h"
 #include "file_locations.h"
 #include "constants.h"
 #include "game.h"
 #include "platform.h"
+#include "settings.h"
+#include "speed_choice.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +20,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace kvelmora
@@ -389,13 +393,24 @@ TEST(GameOver, SavesTheResultAndSaysInCzechUnderTheHintWhenItCannot)
     fs::remove(path);
 }
 
-// The run read no results; another copy saved some meanwhile. The view shows the table as the save
-// left it, and three flowers touched at once are still one result.
-TEST(GameOver, ShowsTheTableAsSavedWithAnotherCopysResultsAndTheNewRowInBold)
+// The run read no results; another copy saved some meanwhile. The view shows the chosen speed's
+// table as the save left it, three flowers touched at once are still one result, and the other
+// speeds' tables stay as they were.
+class GameOverAtSpeed : public ::testing::TestWithParam<std::pair<int, std::string>>
 {
-    const fs::path path = GetAssetDirectory() / "high_scores.txt";
-    fs::remove_all(path);
+};
+
+TEST_P(GameOverAtSpeed, ShowsItsTableAsSavedWithAnotherCopysResultsAndTheNewRowInBold)
+{
+    const auto& [speed, fileName] = GetParam();
+    const fs::path path = PlayerFiles::Path(fileName);
+    const fs::path normal = PlayerFiles::Path("high_scores.txt");
+    fs::remove_all(normal);
     TestContext test;
+    while (test.context.speed.GetSpeed() != speed)
+        test.context.speed.Step();
+    if (speed != normalSpeed)
+        WriteFile(normal, "5\n4\n3\n2\n1\n");
     Game game(&test.context);
     WriteFile(path, "900\n700\n-1\n-2\n-3\n");
     for (int flower = 0; flower < 3; ++flower)
@@ -410,6 +425,42 @@ TEST(GameOver, ShowsTheTableAsSavedWithAnotherCopysResultsAndTheNewRowInBold)
         EXPECT_EQ(text.getString().toWideString(), shown[row] + L"\n");
         EXPECT_EQ(text.getFont() == &test.context.fonts[boldFontKey], row == 2) << "row " << row;
     }
+    if (speed != normalSpeed)
+    {
+        EXPECT_EQ(ReadFile(normal), "5\n4\n3\n2\n1\n");
+    }
+    const int otherSpeed = speed == 75 ? 50 : 75;
+    EXPECT_FALSE(fs::exists(PlayerFiles::Path("high_scores_" + std::to_string(otherSpeed) + ".txt")));
     fs::remove(path);
+    fs::remove(normal);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachSpeed, GameOverAtSpeed,
+                         ::testing::Values(std::pair{100, std::string("high_scores.txt")},
+                                           std::pair{75, std::string("high_scores_75.txt")},
+                                           std::pair{50, std::string("high_scores_50.txt")}));
+
+// A save that failed during the run is made up at exit; a speed nobody played leaves no file, while
+// the normal speed's file is written as it always was.
+TEST_F(BestResults, AtExitEachSpeedsUnsavedResultsAreSavedAndTheNormalSpeedsFileAlways)
+{
+    SpeedChoice speed(folder / settingsFileName);
+    BestResultsBySpeed results(folder, speed);
+    results.Load();
+    speed.Step();
+    speed.Step();
+    const fs::path slowest = folder / "high_scores_50.txt";
+    fs::create_directory(slowest);
+    results.Add(300);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(results.Save());
+    EXPECT_FALSE(results.SaveAll());
+    ::testing::internal::GetCapturedStderr();
+    fs::remove(slowest);
+
+    EXPECT_TRUE(results.SaveAll());
+    EXPECT_EQ(ReadFile(slowest), "300\n0\n0\n0\n0\n");
+    EXPECT_EQ(ReadFile(path), "0\n0\n0\n0\n0\n");
+    EXPECT_FALSE(fs::exists(folder / "high_scores_75.txt"));
 }
 } // namespace kvelmora

@@ -68,6 +68,7 @@ protected:
         return dark;
     }
 
+    const PlayerFiles files;
     sf::RenderWindow window{sf::VideoMode(1366, 768), "Kvelmora"};
     Application application{&window};
     WindowMode mode{window, platform::WindowHost::Desktop};
@@ -108,10 +109,13 @@ TEST_F(EventRouting, AHeldKeyActsOncePerPressAndUpKeepsJumping)
 
 TEST_F(EventRouting, AKeyOrAStickHeldIntoANewScreenDoesNothingThereUntilLetGo)
 {
-    // A stick pushed down steps the start menu's focus round to the info button, and A chooses it.
+    // A stick pushed down steps the start menu's focus round past the game speed to the info button,
+    // and A chooses it.
     const auto push = [this](float position) {
         router.Take(PadPush(sf::Joystick::Y, position));
     };
+    push(100.f);
+    push(0.f);
     push(100.f);
     push(0.f);
     push(100.f);
@@ -161,5 +165,13 @@ TEST_F(EventRouting, ASwitchThatCannotBeKeptIsToldInTheCornerForAFewSeconds)
     for (float shown = 0.f; shown < CornerNotice::shownSeconds; shown += 0.25f)
         application.Update(0.25f);
     EXPECT_EQ(DarkPixelsInTheCorner(), unchanged) << "the notice stayed";
+
+    // So is a game speed that cannot be kept.
+    std::filesystem::create_directory(PlayerFiles::Path(settingsFileName));
+    MoveMouse(window, Centre(ScreenProbe::Button(*ScreenOf<StartMenu>(application), StartMenu::speedButton)));
+    ::testing::internal::CaptureStderr();
+    router.Take(LeftClick());
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_GT(DarkPixelsInTheCorner(), unchanged + 100) << "no notice";
 }
 } // namespace kvelmora

@@ -1,6 +1,7 @@
 #include "constants.h"
 #include "controls.h"
 #include "info_menu.h"
+#include "settings.h"
 #include "start_menu.h"
 #include "test_support.h"
 
@@ -45,7 +46,7 @@ protected:
     {
         ShowFrame();
         std::vector<std::string> grey;
-        for (const int key : {StartMenu::infoButton, StartMenu::playButton})
+        for (const int key : {StartMenu::infoButton, StartMenu::playButton, StartMenu::speedButton})
         {
             if (ScreenProbe::Button(start, key).getFillColor() == highlightColor)
                 grey.push_back("button " + std::to_string(key));
@@ -161,6 +162,7 @@ TEST_F(MenuTest, KeysMoveAOneButtonFocusThatChoosesAndThePointerTakesItOver)
     EXPECT_EQ(Press(KeyPress(sf::Keyboard::Right)), (Answers{none, none}));
     EXPECT_EQ(Grey(), (Strings{"button 1", "topic 0"})) << "the first key shows \"Hrát hru\"";
     EXPECT_EQ(Press(KeyPress(sf::Keyboard::Down)), (Answers{none, none}));
+    start.ProcessEvent(KeyPress(sf::Keyboard::Right)); // past the game speed, round to the first button
     EXPECT_EQ(Grey(), (Strings{"button 0", "topic 0", "topic 1"})) << "the selected topic stays grey";
     EXPECT_EQ(Press(KeyPress(sf::Keyboard::Enter)), (Answers{ScreenRequest::OpenInfoMenu, none}));
     EXPECT_EQ(ScreenProbe::CurrentPage(info), 1);
@@ -177,7 +179,7 @@ TEST_F(MenuTest, KeysMoveAOneButtonFocusThatChoosesAndThePointerTakesItOver)
     shiftTab.key.shift = true;
     Press(KeyPress(sf::Keyboard::Up));
     Press(shiftTab);
-    EXPECT_EQ(Grey(), (Strings{"button 1", "topic 1", "topic 4"}));
+    EXPECT_EQ(Grey(), (Strings{"button 2", "topic 1", "topic 4"}));
     EXPECT_EQ(Press(KeyPress(sf::Keyboard::Space)).second, ScreenRequest::OpenStartMenu);
     EXPECT_EQ(ScreenProbe::CurrentPage(info), 1) << "\"Zpět\" keeps the page";
 }
@@ -189,13 +191,48 @@ TEST_F(MenuTest, APadMovesTheFocusChoosesAndGoesBack)
     EXPECT_EQ(Press(PadButton(padChooseButton)), (Answers{none, none})) << "A first shows the focus";
     EXPECT_EQ(Press(PadPush(sf::Joystick::PovX, 100.f)), (Answers{none, none})) << "a column ignores sideways";
     EXPECT_EQ(Press(PadPush(sf::Joystick::Y, 100.f)), (Answers{none, none}));
-    EXPECT_EQ(Grey(), (Strings{"button 1", "topic 0", "topic 1"}));
+    EXPECT_EQ(Grey(), (Strings{"button 0", "topic 0", "topic 1"})) << "past the game speed";
     Press(PadPush(sf::Joystick::Y, 0.f));
     Press(PadPush(sf::Joystick::Y, 100.f));
-    EXPECT_EQ(Press(PadButton(padChooseButton)), (Answers{ScreenRequest::OpenInfoMenu, none}));
+    EXPECT_EQ(Press(PadButton(padChooseButton)), (Answers{ScreenRequest::StartGame, none}));
     EXPECT_EQ(ScreenProbe::CurrentPage(info), 2);
     EXPECT_EQ(Press(PadButton(padBackButton)), (Answers{none, ScreenRequest::OpenStartMenu}));
     EXPECT_EQ(Press(KeyPress(sf::Keyboard::BackSpace)), (Answers{none, ScreenRequest::OpenStartMenu}));
+}
+
+// A click, Enter on the focus and a pad's A each step the game speed, and the next start reads it back.
+TEST(StartMenuSpeed, EveryWayOfChoosingStepsTheSpeedAndTheNextStartKeepsIt)
+{
+    const PlayerFiles files;
+    sf::RenderWindow window(sf::VideoMode(1366, 768), "Kvelmora");
+    window.setPosition({0, 0});
+    const auto shown = [](const Application& application) {
+        const StartMenu* menu = ScreenOf<StartMenu>(application);
+        return menu ? ScreenProbe::Button(*menu, StartMenu::speedButton).getString().toWideString() : L"gone";
+    };
+    {
+        Application application(&window);
+        EXPECT_EQ(shown(application), L"Rychlost hry: 100 %");
+        MoveMouse(window, Centre(ScreenProbe::Button(*ScreenOf<StartMenu>(application), StartMenu::speedButton)));
+        application.ProcessEvent(LeftClick());
+        EXPECT_EQ(shown(application), L"Rychlost hry: 75 %");
+
+        application.ProcessEvent(KeyPress(sf::Keyboard::Right)); // shows the focus on "Hrát hru"
+        application.ProcessEvent(KeyPress(sf::Keyboard::Right));
+        application.ProcessEvent(KeyPress(sf::Keyboard::Enter));
+        EXPECT_EQ(shown(application), L"Rychlost hry: 50 %");
+
+        application.ProcessEvent(PadPush(sf::Joystick::X, -100.f));
+        application.ProcessEvent(PadPush(sf::Joystick::X, 0.f));
+        application.ProcessEvent(PadPush(sf::Joystick::X, 100.f));
+        application.ProcessEvent(PadButton(padChooseButton));
+        EXPECT_EQ(shown(application), L"Rychlost hry: 100 %") << "after the slowest, the normal speed";
+
+        application.ProcessEvent(LeftClick());
+        EXPECT_EQ(ReadFile(PlayerFiles::Path(settingsFileName)), "sound=on\nspeed=75\n");
+    }
+    const Application restarted(&window);
+    EXPECT_EQ(shown(restarted), L"Rychlost hry: 75 %");
 }
 
 TEST_F(MenuTest, InfoTopicsStackClearOfEachOtherAndEachShowsItsPageAndPicture)

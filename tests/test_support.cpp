@@ -2,6 +2,7 @@
 
 #include "assets.h"
 #include "constants.h"
+#include "file_locations.h"
 #include "flower_facts.h"
 
 #include <SFML/Graphics/Texture.hpp>
@@ -65,6 +66,27 @@ void TempFolderTest::TearDown()
     std::filesystem::remove_all(folder);
 }
 
+PlayerFiles::PlayerFiles()
+{
+    Remove();
+}
+
+PlayerFiles::~PlayerFiles()
+{
+    Remove();
+}
+
+std::filesystem::path PlayerFiles::Path(const std::string& name)
+{
+    return GetFileLocations().bestResults / name;
+}
+
+void PlayerFiles::Remove()
+{
+    for (const char* name : {"settings.txt", "high_scores_75.txt", "high_scores_50.txt"})
+        std::filesystem::remove_all(Path(name));
+}
+
 std::string ReadFile(const std::filesystem::path& path)
 {
     std::ostringstream content;
@@ -122,7 +144,7 @@ sf::Event PadPush(sf::Joystick::Axis axis, float position, unsigned int pad)
 
 std::wstring AllPlayerTexts()
 {
-    std::wstring texts = windowTitle + menuTitle + infoButtonText + playButtonText + gameInstructions;
+    std::wstring texts = windowTitle + menuTitle + infoButtonText + playButtonText + speedChoiceText + gameInstructions;
     texts += gameOverCaption + bestResultsHeading + gameOverHint + saveFailedNotice;
     texts += playAgainButtonText + startMenuButtonText + pauseCaption + pauseHint + settingsNotSavedNotice;
     for (const std::wstring& topic : infoTopics)

@@ -22,7 +22,24 @@ constexpr float windowHeight = 768.f;            // pixels
 constexpr float spawnMargin = windowWidth / 100; // pixels the spawners keep clear beside flowers
 constexpr float frameTime = 1.f / 64;            // seconds; a power of two keeps scrolled distances exact
 
-// A real window of the game's size and a context holding every asset of the source tree.
+// The player's files that an application under test keeps beside the tests' asset copy: the
+// settings and the slower speeds' best results, gone before and after, so no test sees another's.
+class PlayerFiles final
+{
+public:
+    PlayerFiles();
+    ~PlayerFiles();
+    PlayerFiles(const PlayerFiles&) = delete;
+    PlayerFiles& operator=(const PlayerFiles&) = delete;
+
+    static std::filesystem::path Path(const std::string& name); // the file's path in that folder
+
+private:
+    static void Remove();
+};
+
+// A real window of the game's size and a context holding every asset of the source tree, at the
+// normal game speed.
 struct TestContext
 {
     TestContext();
@@ -32,6 +49,7 @@ struct TestContext
     // The window's picture once the screen is drawn on white.
     sf::Image Picture(Screen& screen);
 
+    const PlayerFiles files;
     sf::RenderWindow window;
     AppContext context;
 };
