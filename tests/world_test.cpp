@@ -180,6 +180,13 @@ TEST_F(WorldTest, TheRowsComeInOrderOnStripsThatJoinWhileLittleIsKept)
     }
     EXPECT_EQ(speeds, (std::vector<float>{450.f, 500.f, 550.f, 600.f, 650.f, 700.f, 750.f}));
     EXPECT_LT(world.GetViewLeft(), movedBack) << "the world moved back";
+    // Flowers behind the view are gone; the kinds of those left still follow them.
+    for (const sf::Sprite& flower : Flowers())
+    {
+        const sf::FloatRect bounds = flower.getGlobalBounds();
+        ASSERT_TRUE(world.CheckFlowerContact({bounds.left + 5.f, bounds.top, 10.f, 10.f}));
+        ASSERT_EQ(flowerWidths.at(world.GetHitFlower()), static_cast<int>(bounds.width)) << Left(flower);
+    }
     for (std::size_t i = 1; i < strips.size(); ++i)
     {
         const float end = strips[i - 1].fromX + strips[i - 1].width;
