@@ -7,9 +7,14 @@
 
 #include <SFML/Graphics/RenderStates.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Texture.hpp>
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
 
 namespace kvelmora
 {

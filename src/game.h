@@ -50,7 +50,7 @@ public:
     float GetViewLeft() const { return m_world.GetViewLeft(); }
 
 private:
-    // Tests and measurements look inside and plant flowers through this one seam (bench/screen_probe.h).
+    // Tests and measurements look inside through this one seam (bench/screen_probe.h).
     friend struct ScreenProbe;
 
     // The world's builders and checks, called by Update in this order.
