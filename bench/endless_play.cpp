@@ -94,11 +94,12 @@ bool PlayTo(Run& run)
     }
     const Game& game = run.game;
     const float viewLeft = game.GetViewLeft();
-    run.row = ScreenProbe::SegmentIndex(game);
+    const World& world = ScreenProbe::WorldOf(game);
+    run.row = ScreenProbe::SegmentIndex(world);
     run.sprites =
-        ScreenProbe::Flowers(game).size() + ScreenProbe::Garbage(game).size() + ScreenProbe::Clouds(game).size();
+        ScreenProbe::Flowers(world).size() + ScreenProbe::Garbage(world).size() + ScreenProbe::Clouds(world).size();
     run.runnerX = ScreenProbe::Runner(game).GetBounds().left - viewLeft;
-    run.scoreX = ScreenProbe::Texts(game).at(scoreTextKey).getPosition().x - viewLeft;
+    run.scoreX = ScreenProbe::ScoreText(game).getPosition().x; // drawn in screen coordinates
     return true;
 }
 
@@ -122,9 +123,10 @@ void PlayBlock(Run& run, sf::RenderTexture& target)
         frames.frame.push_back(updated - start + drawn - cleared);
         const float left = game.GetViewLeft();
         const float right = left + static_cast<float>(target.getSize().x);
-        frames.drawn += static_cast<double>(CountInView(ScreenProbe::Flowers(game), left, right) +
-                                            CountInView(ScreenProbe::Garbage(game), left, right) +
-                                            CountInView(ScreenProbe::Clouds(game), left, right));
+        const World& world = ScreenProbe::WorldOf(game);
+        frames.drawn += static_cast<double>(CountInView(ScreenProbe::Flowers(world), left, right) +
+                                            CountInView(ScreenProbe::Garbage(world), left, right) +
+                                            CountInView(ScreenProbe::Clouds(world), left, right));
     }
 }
 

@@ -45,11 +45,10 @@ private:
 
     bool IsClusterClose() const
     {
-        const Player& player = ScreenProbe::Runner(m_game);
-        if (player.GetState() != PlayerState::OnGround)
+        if (ScreenProbe::RunnerState(m_game) != PlayerState::OnGround)
             return false;
-        const sf::FloatRect runner = player.GetBounds();
-        const std::vector<sf::Sprite>& flowers = ScreenProbe::Flowers(m_game);
+        const sf::FloatRect runner = ScreenProbe::Runner(m_game).GetBounds();
+        const std::vector<sf::Sprite>& flowers = ScreenProbe::Flowers(ScreenProbe::WorldOf(m_game));
         // Flowers stand left to right, so the first one not yet passed is found by halving.
         const auto ahead = std::partition_point(flowers.begin(), flowers.end(), [&runner](const sf::Sprite& flower) {
             const sf::FloatRect bounds = flower.getGlobalBounds();

@@ -115,8 +115,9 @@ int RunProgram(int argc, char* argv[])
     std::cout << "minute_30_frame_us " << minute30.frames / frames << '\n';
     std::cout << "minute_1_logic_us " << minute1.logic / frames << '\n';
     std::cout << "minute_30_logic_us " << minute30.logic / frames << '\n';
-    std::cout << "flowers " << ScreenProbe::Flowers(late).size() << " clouds " << ScreenProbe::Clouds(late).size()
-              << " score " << ScreenProbe::Score(late) << '\n';
+    const World& world = ScreenProbe::WorldOf(late);
+    std::cout << "flowers " << ScreenProbe::Flowers(world).size() << " clouds " << ScreenProbe::Clouds(world).size()
+              << " score " << world.GetScore() << '\n';
     return EXIT_SUCCESS;
 }
 } // namespace kvelmora

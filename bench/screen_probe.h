@@ -9,14 +9,14 @@
 #include <SFML/Graphics/Text.hpp>
 
 #include <cstddef>
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace kvelmora
 {
-// The one way the tests and the measurements reach inside a screen: what it holds, and the game's
-// builders to plant a world on purpose. The screens name it their friend; nothing else does.
+// The one way the tests and the measurements reach inside a screen: what it and its parts hold. The
+// screens and the game's parts name it their friend; nothing else does.
 struct ScreenProbe
 {
     static const sf::Text& Button(const StartMenu& menu, int key) { return menu.m_buttons.at(key); }
@@ -34,16 +34,26 @@ struct ScreenProbe
     static const sf::Sprite& Picture(const FlowerCard& card) { return card.m_picture; }
 
     static const Player& Runner(const Game& game) { return game.m_player; }
-    static int Score(const Game& game) { return game.m_score; }
-    static std::size_t SegmentIndex(const Game& game) { return game.m_segmentIndex; }
-    static const std::vector<LevelSegment>& Timeline(const Game& game) { return game.m_segments; }
-    static const std::vector<sf::Sprite>& Flowers(const Game& game) { return game.m_flowers; }
-    static const std::vector<sf::Sprite>& Garbage(const Game& game) { return game.m_garbage; }
-    static const std::vector<sf::Sprite>& Clouds(const Game& game) { return game.m_clouds; }
-    static const std::map<std::string, sf::Text>& Texts(const Game& game) { return game.m_texts; }
-
-    static void PlaceFlowerCluster(Game& game, int count, float x) { game.PlaceFlowerCluster(count, x); }
-    static void PlaceGarbage(Game& game, float segmentStart) { game.PlaceGarbage(segmentStart); }
+    static PlayerState RunnerState(const Game& game) { return game.m_player.m_state; }
+    static float RunnerVerticalVelocity(const Game& game) { return game.m_player.m_verticalVelocity; }
+    static World& WorldOf(Game& game) { return game.m_world; }
+    static const World& WorldOf(const Game& game) { return game.m_world; }
+    static const sf::Text& ScoreText(const Game& game) { return game.m_headsUp.m_score; }
+    static const GameOverView& Results(const Game& game) { return game.m_gameOverView; }
     static void CheckFlowerContact(Game& game) { game.CheckFlowerContact(); }
+
+    static std::size_t SegmentIndex(const World& world) { return world.m_segmentIndex; }
+    static const std::vector<LevelSegment>& Timeline(const World& world) { return world.m_segments; }
+    static const std::vector<sf::Sprite>& Flowers(const World& world) { return world.m_flowers; }
+    static const std::vector<sf::Sprite>& Garbage(const World& world) { return world.m_garbage; }
+    static const std::vector<sf::Sprite>& Clouds(const World& world) { return world.m_clouds; }
+
+    static const std::vector<sf::Text>& Rows(const GameOverView& view) { return view.m_rows; }
+    static const sf::Text& Hint(const GameOverView& view) { return view.m_hint; }
+    static const std::optional<sf::Text>& SaveFailedNotice(const GameOverView& view) { return view.m_saveFailed; }
+    static const sf::Text& Button(const GameOverView& view, int button)
+    {
+        return view.m_buttons.at(static_cast<std::size_t>(button));
+    }
 };
 } // namespace kvelmora

@@ -34,15 +34,14 @@ void Player::Jump()
         return;
     m_state = PlayerState::InAir;
     SetAnimationRow(airRow);
-    m_velocity.y += m_game.GetJumpVelocity();
+    m_verticalVelocity += m_game.GetJumpVelocity();
     m_frameTimer = GetFramePeriod();
 }
 
 void Player::Update(float dt, float x)
 {
-    m_velocity.x = m_game.GetSpeed();
     // The fall uses the velocity from before this frame's gravity.
-    m_sprite.setPosition(x, m_sprite.getPosition().y + m_velocity.y * dt);
+    m_sprite.setPosition(x, m_sprite.getPosition().y + m_verticalVelocity * dt);
     if (m_state == PlayerState::InAir)
         FallAndLand(dt);
     else if (m_state == PlayerState::OnGround)
@@ -51,11 +50,11 @@ void Player::Update(float dt, float x)
 
 void Player::FallAndLand(float dt)
 {
-    m_velocity.y += m_game.GetGravity() * dt;
+    m_verticalVelocity += m_game.GetGravity() * dt;
     const float standingY = m_game.GetGroundY() - m_sprite.getGlobalBounds().height;
     if (m_sprite.getPosition().y <= standingY)
         return;
-    m_velocity.y = 0.f;
+    m_verticalVelocity = 0.f;
     m_sprite.setPosition(m_sprite.getPosition().x, standingY);
     m_state = PlayerState::OnGround;
     SetAnimationRow(runRow);

@@ -35,16 +35,17 @@ public:
     // Runs to `x`, where the scrolled view has taken its place on the screen, and falls or runs
     // its animation over `dt` seconds.
     void Update(float dt, float x);
-    void SetAnimationRow(unsigned int row);
     void Hit();
     void SetPosition(sf::Vector2f position);
 
     const sf::Sprite& GetSprite() const { return m_sprite; }
     sf::FloatRect GetBounds() const { return m_sprite.getGlobalBounds(); }
-    PlayerState GetState() const { return m_state; }
-    sf::Vector2f GetVelocity() const { return m_velocity; }
 
 private:
+    // Tests and measurements look inside through this one seam (bench/screen_probe.h).
+    friend struct ScreenProbe;
+
+    void SetAnimationRow(unsigned int row);
     void FallAndLand(float dt);
     void AnimateRun(float dt);
     float GetFramePeriod() const; // seconds per run frame at the current speed
@@ -54,7 +55,7 @@ private:
     PlayerState m_state = PlayerState::OnGround;
     unsigned int m_frameHeight;
     unsigned int m_frameWidth;
-    sf::Vector2f m_velocity;
+    float m_verticalVelocity = 0.f; // pixels per second, negative is up; the view sets the pace across
     Game& m_game;
 };
 } // namespace kvelmora

@@ -375,7 +375,7 @@ TEST(GameOver, SavesTheResultAndSaysInCzechUnderTheHintWhenItCannot)
     Game saved(&test.context);
     EndOnAFlower(saved);
     EXPECT_EQ(ReadFile(path), "0\n0\n0\n0\n0\n");
-    EXPECT_EQ(ScreenProbe::Texts(saved).count(saveFailedTextKey), 0u);
+    EXPECT_FALSE(ScreenProbe::SaveFailedNotice(ScreenProbe::Results(saved)));
 
     fs::remove(path);
     fs::create_directory(path);
@@ -383,9 +383,10 @@ TEST(GameOver, SavesTheResultAndSaysInCzechUnderTheHintWhenItCannot)
     Game unsaved(&test.context);
     EndOnAFlower(unsaved);
     ::testing::internal::GetCapturedStderr();
-    ASSERT_EQ(ScreenProbe::Texts(unsaved).count(saveFailedTextKey), 1u);
-    const sf::Text& notice = ScreenProbe::Texts(unsaved).at(saveFailedTextKey);
-    const sf::Text& hint = ScreenProbe::Texts(unsaved).at(gameOverInstructionsKey);
+    const GameOverView& view = ScreenProbe::Results(unsaved);
+    ASSERT_TRUE(ScreenProbe::SaveFailedNotice(view));
+    const sf::Text& notice = *ScreenProbe::SaveFailedNotice(view);
+    const sf::Text& hint = ScreenProbe::Hint(view);
     EXPECT_EQ(notice.getString(), sf::String(saveFailedNotice));
     EXPECT_LT(notice.getCharacterSize(), hint.getCharacterSize());
     const sf::FloatRect hintBounds = hint.getGlobalBounds();
@@ -414,14 +415,14 @@ TEST_P(GameOverAtSpeed, ShowsItsTableAsSavedWithAnotherCopysResultsAndTheNewRowI
     Game game(&test.context);
     WriteFile(path, "900\n700\n-1\n-2\n-3\n");
     for (int flower = 0; flower < 3; ++flower)
-        ScreenProbe::PlaceFlowerCluster(game, 1, 60.f);
+        ScreenProbe::WorldOf(game).PlaceFlowerCluster(1, 60.f);
     game.Update(0.f);
 
     EXPECT_EQ(ReadFile(path), "900\n700\n0\n-1\n-2\n");
     const std::wstring shown[] = {L"1. 00900", L"2. 00700", L"3. 00000", L"4. -0001", L"5. -0002"};
     for (std::size_t row = 0; row < bestResultCount; ++row)
     {
-        const sf::Text& text = ScreenProbe::Texts(game).at(ScoreTableRowKey(row));
+        const sf::Text& text = ScreenProbe::Rows(ScreenProbe::Results(game)).at(row);
         EXPECT_EQ(text.getString().toWideString(), shown[row] + L"\n");
         EXPECT_EQ(text.getFont() == &test.context.fonts[boldFontKey], row == 2) << "row " << row;
     }

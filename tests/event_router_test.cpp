@@ -98,11 +98,10 @@ TEST_F(EventRouting, AHeldKeyActsOncePerPressAndUpKeepsJumping)
     Tap(sf::Keyboard::Enter); // shows the focus
     Tap(sf::Keyboard::Enter);
     Press(sf::Keyboard::Up); // the first jump
-    const Player& runner = ScreenProbe::Runner(ShownGame());
-    for (int frame = 0; frame < 100 && runner.GetState() == PlayerState::InAir; ++frame)
+    for (int frame = 0; frame < 100 && ScreenProbe::RunnerState(ShownGame()) == PlayerState::InAir; ++frame)
         application.Update(frameTime);
     Press(sf::Keyboard::Up); // the window's repeat
-    EXPECT_EQ(runner.GetState(), PlayerState::InAir) << "Up held jumps again";
+    EXPECT_EQ(ScreenProbe::RunnerState(ShownGame()), PlayerState::InAir) << "Up held jumps again";
     Press(sf::Keyboard::P, 2);
     EXPECT_TRUE(ShownGame().IsPaused());
 }

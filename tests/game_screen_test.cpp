@@ -1,4 +1,4 @@
-// The game screen: spawners, runner, contacts, keys and the end of a game.
+// The game screen: the runner, keys, pauses and the game-over view, in a real window.
 #include "constants.h"
 #include "controls.h"
 #include "test_support.h"
@@ -20,91 +20,32 @@ constexpr float tolerance = 0.01f;              // pixels of float rounding in p
 class GameScreen : public ::testing::Test
 {
 protected:
-    // Where a game-over button stands on the screen; the texts stand in the scrolled world.
-    sf::Vector2f OnScreen(const Game& over, const std::string& key) const
-    {
-        const sf::Vector2f centre = Centre(ScreenProbe::Texts(over).at(key));
-        return {centre.x - over.GetViewLeft(), centre.y};
-    }
+    const sf::Text& Button(int button) const { return ScreenProbe::Button(ScreenProbe::Results(game), button); }
 
     TestContext test;
     Game game{&test.context};
     const Player& player = ScreenProbe::Runner(game);
+    const World& world = ScreenProbe::WorldOf(game);
 };
 } // namespace
-
-TEST_F(GameScreen, ItemsGoIntoEachGapFromTheFirstClusterReachingTheStart)
-{
-    ScreenProbe::PlaceFlowerCluster(game, 1, 1000.f); // flower 0
-    ScreenProbe::PlaceFlowerCluster(game, 3, 1500.f); // flowers 1 to 3
-    ScreenProbe::PlaceFlowerCluster(game, 1, 2100.f); // flower 4
-    const std::vector<sf::Sprite>& flowers = ScreenProbe::Flowers(game);
-    struct Case
-    {
-        float start;
-        std::vector<std::size_t> gapsAfter; // the last flowers of the clusters that get an item
-        const char* where;
-    };
-    const Case cases[] = {
-        {900.f, {0, 3}, "before every cluster"},
-        {Right(flowers[0]), {0, 3}, "exactly at the first cluster's end"},
-        {1560.f, {3}, "inside the second cluster"},
-        {2000.f, {}, "in the last gap"},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.where);
-        const std::size_t before = ScreenProbe::Garbage(game).size();
-        ScreenProbe::PlaceGarbage(game, c.start);
-        ASSERT_EQ(ScreenProbe::Garbage(game).size() - before, c.gapsAfter.size());
-        for (std::size_t k = 0; k < c.gapsAfter.size(); ++k)
-        {
-            const sf::Sprite& item = ScreenProbe::Garbage(game)[before + k];
-            const std::size_t clusterEnd = c.gapsAfter[k];
-            EXPECT_GE(Left(item), Right(flowers[clusterEnd]) + spawnMargin);
-            EXPECT_LE(Right(item), Left(flowers[clusterEnd + 1]) - spawnMargin + tolerance);
-        }
-    }
-}
 
 TEST_F(GameScreen, TheRunnerWaitsForTheFirstJumpAndJumpsOnlyFromTheGroundLandingExactlyOnIt)
 {
     // Four seconds, past a screen boundary, in the longest frames the game plays whole.
     for (int frame = 0; frame < 16; ++frame)
         game.Update(0.25f);
-    EXPECT_TRUE(ScreenProbe::Flowers(game).empty()) << "no strip before the first jump";
+    EXPECT_TRUE(ScreenProbe::Flowers(world).empty()) << "no strip before the first jump";
     game.ProcessEvent(KeyPress(sf::Keyboard::Up));
     constexpr int jumpFrames = 99; // far more than one jump lasts
-    for (int frame = 0; frame < jumpFrames && player.GetState() == PlayerState::InAir; ++frame)
+    for (int frame = 0; frame < jumpFrames && ScreenProbe::RunnerState(game) == PlayerState::InAir; ++frame)
     {
-        const float velocity = player.GetVelocity().y;
+        const float velocity = ScreenProbe::RunnerVerticalVelocity(game);
         game.ProcessEvent(KeyPress(sf::Keyboard::Up));
-        EXPECT_EQ(player.GetVelocity().y, velocity) << "no second jump";
+        EXPECT_EQ(ScreenProbe::RunnerVerticalVelocity(game), velocity) << "no second jump";
         game.Update(frameTime);
     }
     EXPECT_EQ(player.GetBounds().top + player.GetBounds().height, groundY) << "exactly on the ground line";
     EXPECT_EQ(player.GetSprite().getTextureRect(), sf::IntRect(0, 0, 50, 74)) << "the first run frame";
-}
-
-TEST(FlowerContact, NeedsFivePixelsOfOverlapEachWay)
-{
-    const sf::FloatRect runner(50.f, 594.f, 50.f, 74.f); // right edge 100, bottom 668
-    const sf::Vector2f flowerSize(40.f, 68.f);
-    struct Case
-    {
-        sf::Vector2f flowerPosition;
-        bool touches;
-        const char* overlap;
-    };
-    const Case cases[] = {
-        {{95.1f, 600.f}, false, "4.9 wide"},
-        {{95.f, 600.f}, true, "5 wide"},
-        {{60.f, 663.1f}, false, "4.9 high"},
-        {{95.f, 663.f}, true, "5 by 5"},
-        {{100.f, 600.f}, false, "none, edges touching"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(IsFlowerContact(runner, {c.flowerPosition, flowerSize}), c.touches) << c.overlap;
 }
 
 TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothing)
@@ -183,16 +124,15 @@ TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothin
         }
         EXPECT_EQ(fresh.IsPaused(), c.paused);
         EXPECT_EQ(fresh.GetState(), c.state);
-        EXPECT_EQ(ScreenProbe::Runner(fresh).GetState(), c.runner);
+        EXPECT_EQ(ScreenProbe::RunnerState(fresh), c.runner);
         if (c.paused)
         {
             const float viewLeft = fresh.GetViewLeft();
-            const sf::Color scoreColour = ScreenProbe::Texts(fresh).at(scoreTextKey).getFillColor();
+            const sf::Color scoreColour = ScreenProbe::ScoreText(fresh).getFillColor();
             for (int frame = 0; frame < 50; ++frame) // long enough for one blink
                 fresh.Update(frameTime);
             EXPECT_EQ(fresh.GetViewLeft(), viewLeft) << "a paused frame scrolled";
-            EXPECT_EQ(ScreenProbe::Texts(fresh).at(scoreTextKey).getFillColor(), scoreColour)
-                << "a paused frame blinked";
+            EXPECT_EQ(ScreenProbe::ScoreText(fresh).getFillColor(), scoreColour) << "a paused frame blinked";
         }
     }
 }
@@ -203,36 +143,36 @@ TEST_F(GameScreen, GameOverButtonsAnswerClicksAndPadsOnlyAfterTheGraceWhileKeysK
     MoveMouse(test.window, nowhere);
     game.Update(2.f); // scrolled, so screen and world differ
     EndOnAFlower(game);
-    const sf::Vector2f playAgain = OnScreen(game, playAgainButtonKey);
-    const sf::Vector2f startMenu = OnScreen(game, startMenuButtonKey);
-    EXPECT_GT(playAgain.y, Centre(ScreenProbe::Texts(game).at(gameOverInstructionsKey)).y) << "under the hint";
+    const sf::Vector2f playAgain = Centre(Button(GameOverView::playAgainButton));
+    const sf::Vector2f startMenu = Centre(Button(GameOverView::startMenuButton));
+    EXPECT_GT(playAgain.y, Centre(ScreenProbe::Hint(ScreenProbe::Results(game))).y) << "under the hint";
     EXPECT_LT(playAgain.x, startMenu.x);
 
     // A jump pressed as the runner crashed, by any device, does nothing for half a second of the
     // view, however long the frame that ended the game waited for another copy's lock.
     game.Update(2.f);
-    for (float shown = 0.f; shown < Game::gameOverGrace - frameTime; shown += frameTime)
+    for (float shown = 0.f; shown < GameOverView::grace - frameTime; shown += frameTime)
         game.Update(frameTime);
     EXPECT_EQ(test.ClickAt(game, playAgain), ScreenRequest::None);
     EXPECT_EQ(game.ProcessEvent(PadButton(padBackButton)), ScreenRequest::None);
     EXPECT_EQ(game.ProcessEvent(PadButton(padChooseButton)), ScreenRequest::None);
     game.Update(frameTime);
-    EXPECT_EQ(ScreenProbe::Texts(game).at(playAgainButtonKey).getFillColor(), highlightColor) << "hovered";
+    EXPECT_EQ(Button(GameOverView::playAgainButton).getFillColor(), highlightColor) << "hovered";
     EXPECT_EQ(test.ClickAt(game, playAgain), ScreenRequest::StartGame);
     EXPECT_EQ(test.ClickAt(game, startMenu), ScreenRequest::OpenStartMenu);
     EXPECT_EQ(test.ClickAt(game, nowhere), ScreenRequest::None);
     game.Update(frameTime);
-    EXPECT_EQ(ScreenProbe::Texts(game).at(startMenuButtonKey).getFillColor(), textColor) << "the pointer left";
+    EXPECT_EQ(Button(GameOverView::startMenuButton).getFillColor(), textColor) << "the pointer left";
 
     // The pad's D-pad moves the focus; A chooses what it shows; B goes to the start menu.
     EXPECT_EQ(game.ProcessEvent(PadPush(sf::Joystick::PovX, 100.f)), ScreenRequest::None);
     game.Update(frameTime);
-    EXPECT_EQ(ScreenProbe::Texts(game).at(playAgainButtonKey).getFillColor(), highlightColor) << "shown first";
+    EXPECT_EQ(Button(GameOverView::playAgainButton).getFillColor(), highlightColor) << "shown first";
     game.ProcessEvent(PadPush(sf::Joystick::PovX, 0.f));
     game.ProcessEvent(PadPush(sf::Joystick::PovX, 100.f));
     game.Update(frameTime);
-    EXPECT_EQ(ScreenProbe::Texts(game).at(playAgainButtonKey).getFillColor(), textColor);
-    EXPECT_EQ(ScreenProbe::Texts(game).at(startMenuButtonKey).getFillColor(), highlightColor);
+    EXPECT_EQ(Button(GameOverView::playAgainButton).getFillColor(), textColor);
+    EXPECT_EQ(Button(GameOverView::startMenuButton).getFillColor(), highlightColor);
     EXPECT_EQ(game.ProcessEvent(PadButton(padChooseButton)), ScreenRequest::OpenStartMenu);
     EXPECT_EQ(game.ProcessEvent(PadButton(padBackButton)), ScreenRequest::OpenStartMenu);
     // Whatever the focus, the keys mean what they always meant.

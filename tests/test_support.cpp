@@ -174,7 +174,7 @@ float Right(const sf::Sprite& sprite)
 void EndOnAFlower(Game& game)
 {
     const float deepInTheRunner = 40.f; // pixels right of its left edge
-    ScreenProbe::PlaceFlowerCluster(game, 1, ScreenProbe::Runner(game).GetBounds().left + deepInTheRunner);
+    ScreenProbe::WorldOf(game).PlaceFlowerCluster(1, ScreenProbe::Runner(game).GetBounds().left + deepInTheRunner);
     ScreenProbe::CheckFlowerContact(game);
 }
 

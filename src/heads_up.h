@@ -1,0 +1,53 @@
+#pragma once
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace sf
+{
+class Font;
+class RenderTarget;
+class RenderStates;
+} // namespace sf
+
+namespace kvelmora
+{
+using Fonts = std::map<std::string, sf::Font>;
+
+// At least five characters, zeros in front (after a minus sign); longer scores keep all their digits.
+std::wstring FormatScore(int score);
+
+// A text of the game screen: black, in a font of the asset store.
+sf::Text MakeText(Fonts& fonts, const std::string& fontKey, unsigned int characterSize, const sf::String& string);
+// The x that centres a text on a vertical line.
+float CentredX(float centreLine, const sf::Text& text);
+
+// What stands on the screen over the running world, in screen coordinates: the score, which blinks once
+// the game is over, the instructions until the first jump, and the band of a pause.
+class HeadsUp final
+{
+public:
+    explicit HeadsUp(Fonts& fonts);
+
+    void RemoveInstructions();
+    void ShowScore(int score);
+    void Blink(float dt); // after the game, while not paused
+    // `onScreen` carries screen coordinates into the scrolled world.
+    void Draw(sf::RenderTarget& target, const sf::RenderStates& onScreen, bool paused) const;
+
+private:
+    // Tests and measurements look inside through this one seam (bench/screen_probe.h).
+    friend struct ScreenProbe;
+
+    sf::Text m_score;
+    std::optional<sf::Text> m_instructions;
+    float m_blinkTimer = 0.f; // seconds since the score text last blinked
+    sf::RectangleShape m_pauseBand;
+    sf::Text m_pauseCaption;
+    sf::Text m_pauseHint;
+};
+} // namespace kvelmora
