@@ -50,6 +50,15 @@ struct ScreenProbe
 
     static const std::vector<sf::Text>& Rows(const GameOverView& view) { return view.m_rows; }
     static const sf::Text& Hint(const GameOverView& view) { return view.m_hint; }
+    static std::vector<const sf::Text*> Texts(const GameOverView& view)
+    {
+        std::vector<const sf::Text*> texts{&view.m_caption, &view.m_heading, &view.m_hint};
+        for (const sf::Text& row : view.m_rows)
+            texts.push_back(&row);
+        for (const sf::Text& button : view.m_buttons)
+            texts.push_back(&button);
+        return texts;
+    }
     static const std::optional<sf::Text>& SaveFailedNotice(const GameOverView& view) { return view.m_saveFailed; }
     static const sf::Text& Button(const GameOverView& view, int button)
     {

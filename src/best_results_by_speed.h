@@ -31,9 +31,11 @@ public:
     // other table that holds results its file lacks. False when any could not be saved.
     bool SaveAll();
 
-private:
+    // The chosen speed's table itself, for a game, which keeps its speed from start to end.
     BestResultsStore& Chosen() { return m_stores.at(m_speed.GetSpeed()); }
     const BestResultsStore& Chosen() const { return m_stores.at(m_speed.GetSpeed()); }
+
+private:
 
     const SpeedChoice& m_speed;
     std::map<int, BestResultsStore> m_stores; // by speed

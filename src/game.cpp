@@ -49,7 +49,7 @@ WorldLooks MakeLooks(std::map<std::string, sf::Texture>& textures)
 Game::Game(AppContext* context)
     : Screen(context)
     , m_pausedByFocus(!context->hasFocus) // a game started without the focus waits for it
-    , m_world(MakeLooks(context->textures), context->bestResults)
+    , m_world(MakeLooks(context->textures), context->bestResults.Chosen())
     , m_player(*this, context->textures[playerTextureKey])
     , m_pickupSound(context->soundBuffers[pickupSoundKey])
     , m_gameOverSound(context->soundBuffers[gameOverSoundKey])
@@ -230,7 +230,7 @@ void Game::CollectGarbage()
 void Game::ShowGameOver(int highlightedRow)
 {
     // As saved, with what other copies of the game saved meanwhile.
-    const BestResultsStore& bestResults = m_context->bestResults;
+    const BestResultsStore& bestResults = m_context->bestResults.Chosen();
     m_gameOverView.Show(bestResults.GetScores(), highlightedRow, bestResults.LastSaveFailed());
 }
 

@@ -71,10 +71,9 @@ TEST(FlowerCard, KeepsEverySentenceInItsAreaWhichLeavesTheGameOverTextsAlone)
     game.Start();
     game.Update(frameTime); // running, as every game that meets a flower
     EndOnAFlower(game);
-    sf::FloatRect area = GetFlowerCardArea({windowWidth, windowHeight});
-    area.left += game.GetViewLeft(); // the game-over texts stand in the world, where the view stopped
-    for (const auto& [key, text] : ScreenProbe::Texts(game))
-        EXPECT_FALSE(area.intersects(text.getGlobalBounds())) << key;
+    const sf::FloatRect area = GetFlowerCardArea({windowWidth, windowHeight});
+    for (const sf::Text* text : ScreenProbe::Texts(ScreenProbe::Results(game)))
+        EXPECT_FALSE(area.intersects(text->getGlobalBounds())) << std::string(text->getString());
 
     // A line never ends in a one-letter word, however narrow the column.
     const std::wregex oneLetterAtLineEnd(L"(^|[ \n])[aikosuvzAIKOSUVZ]\n");
