@@ -11,40 +11,16 @@
 #include "window_fit.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Window/Mouse.hpp>
 
 namespace kvelmora
 {
 namespace
 {
-const std::string bestResultsFileName = "high_scores.txt";
 constexpr float soundOffMargin = 16.f; // pixels between the mark and the picture's corner
 constexpr float noticeGap = 12.f;      // pixels between a notice and the mark's place
 } // namespace
 
-AppContext::AppContext(sf::RenderWindow* window)
-    : window(window)
-    , bestResults(GetFileLocations().bestResults / bestResultsFileName)
-{
-}
-
-AssetMaps AppContext::GetAssetMaps()
-{
-    return {assetFiles, fonts, textures, soundBuffers};
-}
-
-Screen::Screen(AppContext* context)
-    : m_context(context)
-{
-}
-
-sf::Vector2f Screen::GetMousePosition() const
-{
-    const sf::RenderWindow& window = *m_context->window;
-    return ToLogical(sf::Mouse::getPosition(window), window.getSize());
-}
-
-Application::Application(sf::RenderWindow* window)
+Application::Application(sf::RenderWindow& window)
     : m_context(window)
 {
     WriteLog("Application constructor started.");

@@ -34,11 +34,14 @@ bool ParseSoundOn(std::istream& input)
     return line != soundOffLine;
 }
 
+namespace
+{
 bool ReadSoundOn(const std::filesystem::path& path)
 {
     const std::unique_ptr<std::istream> input = platform::OpenRegularFile(path);
     return !input || ParseSoundOn(*input);
 }
+} // namespace
 
 std::string FormatSettings(bool soundOn)
 {

@@ -13,7 +13,6 @@ extern const std::string settingsFileName; // beside the best results
 
 // The settings file holds the one choice; anything but a sound switched off reads as sound on.
 bool ParseSoundOn(std::istream& input);
-bool ReadSoundOn(const std::filesystem::path& path);
 std::string FormatSettings(bool soundOn);
 
 // M and a pad's Back button switch every sound of the game off and on, on every screen. The frame

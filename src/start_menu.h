@@ -1,6 +1,6 @@
 #pragma once
 
-#include "application.h"
+#include "screen.h"
 #include "controls.h"
 #include "menu_focus.h"
 
@@ -27,7 +27,7 @@ public:
     void Draw() override;
 
 private:
-    friend struct ScreenProbe; // the tests' one seam (bench/screen_probe.h)
+    friend struct ScreenProbe; // the tests' one seam (tests/screen_probe.h)
 
     void CreateButtons(const sf::Font& font, sf::Vector2f windowSize);
     void CreateTitle(const sf::Font& font, sf::Vector2f windowSize);

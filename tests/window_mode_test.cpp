@@ -88,7 +88,7 @@ TEST(FocusSettler, TellsOnlyAFocusThatHasSettledAndChanged)
 TEST(WindowMode, RoutesTheWindowsOwnEventsAndPassesTheRestOn)
 {
     sf::RenderWindow window;
-    WindowMode mode(window, platform::WindowHost::Desktop);
+    WindowMode mode(window, platform::GetWindowHost());
     const sf::Event closed{sf::Event::Closed, {}};
     EXPECT_EQ(mode.Route(closed), EventRoute::Quit);
     EXPECT_EQ(mode.Route(KeyPress(sf::Keyboard::Escape)), EventRoute::Quit);
@@ -98,7 +98,8 @@ TEST(WindowMode, RoutesTheWindowsOwnEventsAndPassesTheRestOn)
     EXPECT_EQ(mode.Route(sf::Event{sf::Event::LostFocus, {}}), EventRoute::Handled) << "told only once settled";
 
     // A page cannot end: Escape leaves for the start menu, and a new size of the page is the loop's.
-    WindowMode page(window, platform::WindowHost::Page);
+    WindowMode page(window, {nullptr, [] {
+                             }});
     EXPECT_EQ(page.Route(KeyPress(sf::Keyboard::Escape)), EventRoute::ToStartMenu);
     EXPECT_EQ(page.Route(closed), EventRoute::Quit);
     EXPECT_EQ(page.Route(sf::Event{sf::Event::Resized, {}}), EventRoute::Handled);
@@ -114,7 +115,7 @@ TEST(WindowMode, AFrameLimitOnceNeededHoldsOnEveryWindowTheFullscreenKeysCreate)
     // while a window without the limit shows these frames many times faster.
     constexpr float limited = 0.9f * (frames - 1) / 60.f;
     sf::RenderWindow window;
-    WindowMode mode(window, platform::WindowHost::Desktop);
+    WindowMode mode(window, platform::GetWindowHost());
     mode.Open();
     for (int frame = 0; frame < 30 && !mode.HasFrameLimit(); ++frame)
         mode.AddFrame(0.001f);
