@@ -7,7 +7,7 @@
 #include "game_autopilot.h"
 #include "thread_time.h"
 
-#include "application.h"
+#include "screen.h"
 #include "assets.h"
 #include "file_locations.h"
 #include "game.h"
@@ -187,7 +187,7 @@ bool PrintVerdict(const std::vector<std::unique_ptr<Run>>& runs)
 int RunProgram(int, char*[])
 {
     sf::RenderWindow window(sf::VideoMode(1366, 768, 32), "Kvelmora", sf::Style::Titlebar | sf::Style::Close);
-    AppContext context(&window);
+    AppContext context(window);
     LoadAllAssets(context.GetAssetMaps(), GetAssetDirectory());
     sf::RenderTexture target;
     if (!target.create(window.getSize().x, window.getSize().y))

@@ -3,7 +3,7 @@
 #include "game_autopilot.h"
 #include "thread_time.h"
 
-#include "application.h"
+#include "screen.h"
 #include "assets.h"
 #include "file_locations.h"
 #include "game.h"
@@ -83,7 +83,7 @@ int RunProgram(int argc, char* argv[])
     settings.antialiasingLevel = 1;
     sf::RenderWindow window(sf::VideoMode(1366, 768, 32), "Kvelmora", sf::Style::Titlebar | sf::Style::Close, settings);
     window.setVerticalSyncEnabled(true);
-    AppContext context(&window);
+    AppContext context(window);
     LoadAllAssets(context.GetAssetMaps(), GetAssetDirectory());
 
     SeedRandom(seed);

@@ -12,7 +12,6 @@
 #include "window_fit.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Window/Mouse.hpp>
 
 namespace kvelmora
 {
@@ -22,30 +21,7 @@ constexpr float soundOffMargin = 16.f; // pixels between the mark and the pictur
 constexpr float noticeGap = 12.f;      // pixels between a notice and the mark's place
 } // namespace
 
-AppContext::AppContext(sf::RenderWindow* window)
-    : window(window)
-    , speed(GetFileLocations().bestResults / settingsFileName)
-    , bestResults(GetFileLocations().bestResults, speed)
-{
-}
-
-AssetMaps AppContext::GetAssetMaps()
-{
-    return {assetFiles, fonts, textures, soundBuffers};
-}
-
-Screen::Screen(AppContext* context)
-    : m_context(context)
-{
-}
-
-sf::Vector2f Screen::GetMousePosition() const
-{
-    const sf::RenderWindow& window = *m_context->window;
-    return ToLogical(sf::Mouse::getPosition(window), window.getSize());
-}
-
-Application::Application(sf::RenderWindow* window)
+Application::Application(sf::RenderWindow& window)
     : m_context(window)
 {
     WriteLog("Application constructor started.");

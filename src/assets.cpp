@@ -1,6 +1,8 @@
 #include "assets.h"
 
 #include "constants.h"
+#include "file_locations.h"
+#include "log.h"
 #include "platform.h"
 
 #include <array>
@@ -8,6 +10,7 @@
 #include <istream>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 namespace kvelmora
 {
@@ -34,7 +37,7 @@ const std::string gameOverSoundKey = "game-over";
 namespace
 {
 const std::string errorCaption = "Chyba";
-const std::string missingAssetMessage = "Aplikace nenalezla všechny soubory. Nainstalujte hru znova.";
+const std::string missingFiles = "Aplikace nenalezla všechny soubory. ";
 
 struct AssetEntry
 {
@@ -72,23 +75,15 @@ const std::array<AssetEntry, 2> soundTable = {{
     {gameOverSoundKey, "game_over.wav"},
 }};
 
-template <typename Asset, std::size_t Count>
-void LoadGroup(std::map<std::string, Asset>& assets, std::map<std::string, std::string>& files,
-               const std::array<AssetEntry, Count>& table, const std::filesystem::path& directory)
-{
-    for (const AssetEntry& entry : table)
-        LoadAsset(assets, entry.key, directory / entry.file, files[entry.key]);
-}
-} // namespace
-
-void AbortOnMissingAsset(const std::filesystem::path& path)
+[[noreturn]] void AbortOnMissingAsset(const std::filesystem::path& path)
 {
     WriteLog("Failed loading asset" + path.string());
-    platform::ShowErrorBox(errorCaption, missingAssetMessage);
+    platform::ShowErrorBox(errorCaption, MissingFilesMessage(GetFileLocations().copy));
     WriteLog("Exiting");
     std::exit(EXIT_FAILURE);
 }
 
+// The whole regular file at the path; empty when it cannot be read.
 std::string ReadAssetFile(const std::filesystem::path& path)
 {
     const std::unique_ptr<std::istream> input = platform::OpenRegularFile(path);
@@ -99,21 +94,75 @@ std::string ReadAssetFile(const std::filesystem::path& path)
     return content.str();
 }
 
+bool Decode(FontAsset& font, std::string file)
+{
+    return font.LoadFromBytes(std::move(file));
+}
+
+// Textures and sounds copy what they need out of the file.
+template <typename Asset>
+bool Decode(Asset& asset, const std::string& file)
+{
+    return asset.loadFromMemory(file.data(), file.size());
+}
+
+// Loads straight into the asset's entry: copying a texture in would read it back from the
+// graphics card and upload it again. SFML 2.5 opens files by narrow names, which on Windows
+// cannot spell every folder (C:\Users\Jiří\…), so the file is read here. A failed load ends the process.
+template <typename Asset>
+void LoadAsset(std::map<std::string, Asset>& assets, const std::string& key, const std::filesystem::path& path)
+{
+    std::string file = ReadAssetFile(path);
+    if (file.empty() || !Decode(assets[key], std::move(file)))
+        AbortOnMissingAsset(path);
+    WriteLog("Asset loaded successfully: " + path.string());
+    WriteLog("Asset inserted into map successfully: " + key);
+}
+
+template <typename Asset, std::size_t Count>
+void LoadGroup(std::map<std::string, Asset>& assets, const std::array<AssetEntry, Count>& table,
+               const std::filesystem::path& directory)
+{
+    for (const AssetEntry& entry : table)
+        LoadAsset(assets, entry.key, directory / entry.file);
+}
+} // namespace
+
+bool FontAsset::LoadFromBytes(std::string file)
+{
+    bytes = std::move(file);
+    return loadFromMemory(bytes.data(), bytes.size());
+}
+
+std::string MissingFilesMessage(platform::CopyKind copy)
+{
+    switch (copy)
+    {
+    case platform::CopyKind::Installed:
+        return missingFiles + "Nainstalujte hru znova.";
+    case platform::CopyKind::Unpacked:
+        return missingFiles + "Rozbalte archiv znovu, nebo hru znovu nainstalujte.";
+    case platform::CopyKind::Page:
+        return missingFiles + "Načtěte stránku znovu.";
+    }
+    return missingFiles;
+}
+
 void LoadAllAssets(const AssetMaps& assets, const std::filesystem::path& assetDirectory)
 {
     WriteLog("Begin loading assets.");
-    LoadGroup(assets.fonts, assets.files, fontTable, assetDirectory / "fonts");
+    LoadGroup(assets.fonts, fontTable, assetDirectory / "fonts");
     WriteLog("Fonts loaded.");
 
     WriteLog("Began loading textures.");
-    LoadGroup(assets.textures, assets.files, textureTable, assetDirectory / "textures");
+    LoadGroup(assets.textures, textureTable, assetDirectory / "textures");
     WriteLog("Textures loaded.");
     for (auto& [key, texture] : assets.textures)
         texture.setSmooth(true);
     WriteLog("Texture smoothness set.");
 
     WriteLog("Began loading sounds.");
-    LoadGroup(assets.soundBuffers, assets.files, soundTable, assetDirectory / "sounds");
+    LoadGroup(assets.soundBuffers, soundTable, assetDirectory / "sounds");
     WriteLog("Sounds loaded.");
 }
 } // namespace kvelmora

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log.h"
+#include "platform.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Font.hpp>
@@ -33,35 +33,35 @@ extern const std::string soundOffKey; // the crossed-out speaker shown while the
 extern const std::string pickupSoundKey;
 extern const std::string gameOverSoundKey;
 
-// Every asset by its key. A font draws from its file's bytes for as long as it lives, so `files`
-// keeps each asset's bytes and must outlive the fonts.
+// A font with the file it draws from: SFML reads a font's bytes for as long as the font lives, so
+// they are kept here, in a base that is made before the font and goes after it. A texture or a
+// sound decodes its file once and keeps nothing of it.
+struct FontFile
+{
+    std::string bytes;
+};
+
+class FontAsset final : private FontFile, public sf::Font
+{
+public:
+    FontAsset() = default;
+    FontAsset(const FontAsset&) = delete; // a copy's glyphs would still come from this one's bytes
+    FontAsset& operator=(const FontAsset&) = delete;
+
+    bool LoadFromBytes(std::string file); // false for a file that is no font
+};
+
+// Every asset by its key.
 struct AssetMaps
 {
-    std::map<std::string, std::string>& files;
-    std::map<std::string, sf::Font>& fonts;
+    std::map<std::string, FontAsset>& fonts;
     std::map<std::string, sf::Texture>& textures;
     std::map<std::string, sf::SoundBuffer>& soundBuffers;
 };
 
-[[noreturn]] void AbortOnMissingAsset(const std::filesystem::path& path);
+// Loads every asset, or shows the player an error box and ends the process.
 void LoadAllAssets(const AssetMaps& assets, const std::filesystem::path& assetDirectory);
 
-// The whole regular file at the path; empty when it cannot be read.
-std::string ReadAssetFile(const std::filesystem::path& path);
-
-// Loads straight into the asset's entry: copying a texture in would read it back from the
-// graphics card and upload it again. SFML 2.5 opens files by narrow names, which on Windows
-// cannot spell every folder (C:\Users\Jiří\…), so the file is read here into `file`, which
-// must outlive the asset. A failed load ends the process.
-template <typename Asset>
-void LoadAsset(std::map<std::string, Asset>& assets, const std::string& key, const std::filesystem::path& path,
-               std::string& file)
-{
-    Asset& asset = assets[key];
-    file = ReadAssetFile(path);
-    if (file.empty() || !asset.loadFromMemory(file.data(), file.size()))
-        AbortOnMissingAsset(path);
-    WriteLog("Asset loaded successfully: " + path.string());
-    WriteLog("Asset inserted into map successfully: " + key);
-}
+// The error box's text for a missing or damaged file: what the player can do depends on how the copy came.
+std::string MissingFilesMessage(platform::CopyKind copy);
 } // namespace kvelmora

@@ -8,13 +8,7 @@ namespace
 {
 FileLocations FindFileLocations()
 {
-    const std::filesystem::path executableDirectory = platform::GetExecutableDirectory();
-    const std::filesystem::path portableAssets = executableDirectory / "assets";
-    const std::optional<std::filesystem::path> installedAssets =
-        platform::GetInstalledAssetDirectory(executableDirectory);
-    const bool portableWritable = !installedAssets && platform::CanWriteTo(portableAssets);
-    FileLocations locations =
-        ChooseFileLocations(portableAssets, installedAssets, portableWritable, platform::GetPlayerFolders());
+    FileLocations locations = ChooseFileLocations(platform::FindGameCopy(), platform::GetPlayerFolders());
     // A failure shows later, as a missing log or a failed save.
     std::error_code error;
     std::filesystem::create_directories(locations.bestResults, error);
@@ -23,14 +17,12 @@ FileLocations FindFileLocations()
 }
 } // namespace
 
-FileLocations ChooseFileLocations(const std::filesystem::path& portableAssets,
-                                  const std::optional<std::filesystem::path>& installedAssets, bool portableWritable,
-                                  const platform::PlayerFolders& player)
+FileLocations ChooseFileLocations(const platform::GameCopy& copy, const platform::PlayerFolders& player)
 {
-    const std::filesystem::path assets = installedAssets.value_or(portableAssets);
-    if (!installedAssets && portableWritable)
-        return {assets, assets, assets};
-    return {assets, player.data, player.state};
+    // An installation is left alone even where the process could write there (root, an administrator).
+    if (copy.kind == platform::CopyKind::Unpacked && copy.assetsWritable)
+        return {copy.assets, copy.assets, copy.assets, copy.kind};
+    return {copy.assets, player.data, player.state, copy.kind};
 }
 
 const FileLocations& GetFileLocations()

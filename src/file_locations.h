@@ -3,7 +3,6 @@
 #include "platform.h"
 
 #include <filesystem>
-#include <optional>
 
 namespace kvelmora
 {
@@ -13,14 +12,12 @@ struct FileLocations
     std::filesystem::path assets;
     std::filesystem::path bestResults; // the folder of high_scores.txt
     std::filesystem::path log;         // the folder of log.txt
+    platform::CopyKind copy;
 };
 
-// A portable game (assets beside the executable) keeps its files beside its assets while it can
-// write there; an installed game, or one unpacked where it cannot write, keeps them in the
-// player's own folders.
-FileLocations ChooseFileLocations(const std::filesystem::path& portableAssets,
-                                  const std::optional<std::filesystem::path>& installedAssets, bool portableWritable,
-                                  const platform::PlayerFolders& player);
+// An unpacked copy keeps the player's files beside its assets while it can write there; any other
+// copy, or an unpacked one where it cannot write, keeps them in the player's own folders.
+FileLocations ChooseFileLocations(const platform::GameCopy& copy, const platform::PlayerFolders& player);
 
 const FileLocations& GetFileLocations(); // worked out once per run, creating the player's folders as needed
 std::filesystem::path GetAssetDirectory();

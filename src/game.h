@@ -1,9 +1,9 @@
 #pragma once
 
-#include "application.h"
 #include "game_over_view.h"
 #include "heads_up.h"
 #include "player.h"
+#include "screen.h"
 #include "world.h"
 
 #include <SFML/Audio/Sound.hpp>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "assets.h"
+
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
 
@@ -9,14 +11,13 @@
 
 namespace sf
 {
-class Font;
 class RenderTarget;
 class RenderStates;
 } // namespace sf
 
 namespace kvelmora
 {
-using Fonts = std::map<std::string, sf::Font>;
+using Fonts = std::map<std::string, FontAsset>;
 
 // At least five characters, zeros in front (after a minus sign); longer scores keep all their digits.
 std::wstring FormatScore(int score);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "application.h"
+#include "screen.h"
 #include "controls.h"
 #include "menu_focus.h"
 

@@ -76,6 +76,8 @@ int RunGame()
 {
     WriteLog("main: Main start.");
     SeedRandom(static_cast<unsigned int>(std::time(nullptr)));
+    // The start's log keeps this step in its place, though the settings are now made with each
+    // window (WindowMode), which the fullscreen keys create anew.
     WriteLog("main: sf::ContextSettings created.");
 
     platform::DisplayHold display = platform::HoldDisplay();
@@ -91,7 +93,7 @@ int RunGame()
     display.reset();
     WriteLog("main: sf::Window Created.");
 
-    Application application(&window);
+    Application application(window);
     WriteLog("main: application created.");
     SoundSwitch sound(GetFileLocations().bestResults / settingsFileName);
     RunFrames(application, window, mode, sound);

@@ -24,21 +24,18 @@ int RunProgram(int argc, char* argv[]);
 namespace kvelmora::platform
 {
 
-// Where the game's window lives. A desktop window is fitted to the desktop and may be closed. A page
-// cannot be closed by its program: the game fills the page, follows its size, goes fullscreen by the
-// page's own request, and Escape leaves for the start menu instead of ending.
-enum class WindowHost
+// Where the game's window lives. A desktop window is fitted into the room the desktop gives it and
+// may be closed. A page cannot be closed by its program: the game fills the page, follows its size,
+// goes fullscreen by the page's own request, and Escape leaves for the start menu instead of ending.
+// Each host has only its own action.
+struct WindowHost
 {
-    Desktop,
-    Page,
+    std::function<WindowRoom()> getDesktopRoom;
+    std::function<void()> togglePageFullscreen; // puts the page in fullscreen, or takes it out
+
+    bool IsPage() const { return static_cast<bool>(togglePageFullscreen); }
 };
 WindowHost GetWindowHost();
-
-// Only for a page: puts it in fullscreen, or takes it out, whichever it is not now.
-void TogglePageFullscreen();
-
-// The folder that holds the running executable; empty when it cannot be found.
-std::filesystem::path GetExecutableDirectory();
 
 // The player's own folders for what the game keeps: best results in `data`, the log in `state`.
 struct PlayerFolders
@@ -48,12 +45,23 @@ struct PlayerFolders
 };
 PlayerFolders GetPlayerFolders();
 
-// The assets of an installed game, found from the executable's folder so an installed tree can
-// be moved; nothing when the executable runs from an unpacked, portable folder.
-std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path& executableDirectory);
+// How this copy of the game came to the player: installed (a package, the installer, the MSI),
+// unpacked (a zip, a build folder) or preloaded by a page. It decides where the player's files are
+// kept, and what the player can do when a file of the game's is missing.
+enum class CopyKind
+{
+    Installed,
+    Unpacked,
+    Page,
+};
 
-// Whether this process may create files in the folder.
-bool CanWriteTo(const std::filesystem::path& folder);
+struct GameCopy
+{
+    CopyKind kind;
+    std::filesystem::path assets;
+    bool assetsWritable; // an unpacked copy's only: whether this process may create files beside its assets
+};
+GameCopy FindGameCopy();
 
 // A modal error box with one OK button and no owner window; returns once the player dismisses it.
 // Both texts are UTF-8 and shown whole whatever the locale.
@@ -110,12 +118,6 @@ enum class LockedRun
 // lock falls back to one that cannot be planted; the action never runs unlocked.
 LockedRun RunLocked(const std::filesystem::path& lockFile, const std::function<bool()>& action,
                     const std::function<bool()>& stopWaiting);
-
-// Where the game's window may go, asked afresh at every start and on every return from fullscreen:
-// the desktop's usable area without taskbars and panels (Windows: the work area; X11: _NET_WORKAREA
-// where the window manager publishes it, else the whole desktop) and the frame that the system puts
-// around a window with a title bar and a close button.
-WindowRoom GetWindowRoom();
 
 // The sign of the D-pad's vertical axis pushed down. SFML 2.5 reads the kernel's hat on Linux, where
 // up is -100, and a POV angle on Windows, where up is +100; the stick's up is -100 on both.

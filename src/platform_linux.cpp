@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "platform_desktop.h"
 
 #include <SDL2/SDL_messagebox.h>
 

@@ -77,8 +77,6 @@ EM_JS(void, kvelmoraLog, (const char* line), {
         setTimeout(() => console.log(lines.splice(0).join('\n')), 0);
 });
 
-EM_JS(int, kvelmoraPageWidth, (), { return window.innerWidth; });
-EM_JS(int, kvelmoraPageHeight, (), { return window.innerHeight; });
 // clang-format on
 
 int main(int argc, char* argv[])
@@ -113,12 +111,7 @@ bool WriteFile(const std::filesystem::path& path, const std::string& content, st
 
 WindowHost GetWindowHost()
 {
-    return WindowHost::Page;
-}
-
-void TogglePageFullscreen()
-{
-    kvelmoraToggleFullscreen();
+    return {nullptr, kvelmoraToggleFullscreen};
 }
 
 bool WriteToSystemLog(const std::string& line)
@@ -127,25 +120,15 @@ bool WriteToSystemLog(const std::string& line)
     return true;
 }
 
-std::filesystem::path GetExecutableDirectory()
-{
-    return "/";
-}
-
 PlayerFolders GetPlayerFolders()
 {
     return {savedFolder, savedFolder};
 }
 
-// The preloaded assets are read only, as an installed game's are.
-std::optional<std::filesystem::path> GetInstalledAssetDirectory(const std::filesystem::path& executableDirectory)
+// The preloaded assets are read only.
+GameCopy FindGameCopy()
 {
-    return executableDirectory / "assets";
-}
-
-bool CanWriteTo(const std::filesystem::path&)
-{
-    return true;
+    return {CopyKind::Page, "/assets", false};
 }
 
 void ShowErrorBox(const std::string& caption, const std::string& text)
@@ -217,11 +200,6 @@ LockedRun RunLocked(const std::filesystem::path&, const std::function<bool()>& a
     if (kvelmoraReadStorage() == 0)
         return LockedRun::Failed;
     return action() ? LockedRun::Succeeded : LockedRun::Failed;
-}
-
-WindowRoom GetWindowRoom()
-{
-    return {{0, 0, kvelmoraPageWidth(), kvelmoraPageHeight()}, {}};
 }
 
 float GetPadDownSign()

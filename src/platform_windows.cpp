@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "platform_desktop.h"
 
 #include <windows.h>
 

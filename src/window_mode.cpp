@@ -9,6 +9,8 @@
 #include <SFML/Graphics/View.hpp>
 #include <SFML/Window/VideoMode.hpp>
 
+#include <utility>
+
 namespace kvelmora
 {
 namespace
@@ -16,10 +18,10 @@ namespace
 constexpr unsigned int bitsPerPixel = 32;
 
 // A page's WebGL context is asked for no antialiasing: the picture is drawn pixel for pixel anyway.
-sf::ContextSettings MakeContextSettings(platform::WindowHost host)
+sf::ContextSettings MakeContextSettings(const platform::WindowHost& host)
 {
     sf::ContextSettings settings;
-    settings.antialiasingLevel = host == platform::WindowHost::Page ? 0 : 1;
+    settings.antialiasingLevel = host.IsPage() ? 0 : 1;
     return settings;
 }
 
@@ -71,7 +73,7 @@ std::optional<bool> FocusSettler::Settle(bool hasFocus, float secondsSinceCreati
 
 WindowMode::WindowMode(sf::RenderWindow& window, platform::WindowHost host)
     : m_window(window)
-    , m_host(host)
+    , m_host(std::move(host))
 {
 }
 
@@ -79,7 +81,7 @@ WindowMode::WindowMode(sf::RenderWindow& window, platform::WindowHost host)
 // A new window starts without a frame-rate limit, so one that is needed is set again.
 void WindowMode::Open()
 {
-    if (m_host == platform::WindowHost::Page)
+    if (m_host.IsPage())
     {
         // Resizable is how a page's canvas takes the page's size and follows it.
         m_window.create(sf::VideoMode(m_windowed.size.x, m_windowed.size.y, bitsPerPixel), sf::String(windowTitle),
@@ -110,7 +112,7 @@ void WindowMode::Open()
 // last client leaves. Created at the size fitted before, so a return from fullscreen needs no resize.
 void WindowMode::FitToDesktop()
 {
-    m_windowed = FitWindow(platform::GetWindowRoom());
+    m_windowed = FitWindow(m_host.getDesktopRoom());
     if (m_window.getSize() != m_windowed.size)
         m_window.setSize(m_windowed.size);
     m_window.setPosition(m_windowed.position);
@@ -118,10 +120,10 @@ void WindowMode::FitToDesktop()
 
 void WindowMode::ToggleFullscreen()
 {
-    if (m_host == platform::WindowHost::Page)
+    if (m_host.IsPage())
     {
         // The page answers later, with a new size; the player may also leave by the browser's own keys.
-        platform::TogglePageFullscreen();
+        m_host.togglePageFullscreen();
         return;
     }
     // A new window starts on its default view; the screen's own view, the game's scroll, goes on.
@@ -137,7 +139,7 @@ EventRoute WindowMode::Route(const sf::Event& event)
     if (event.type == sf::Event::Closed)
         return EventRoute::Quit;
     if (IsEscapeKey(event))
-        return m_host == platform::WindowHost::Page ? EventRoute::ToStartMenu : EventRoute::Quit;
+        return m_host.IsPage() ? EventRoute::ToStartMenu : EventRoute::Quit;
     if (IsFullscreenKey(event))
         ToggleFullscreen();
     else if (IsFocusEvent(event))

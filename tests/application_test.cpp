@@ -1,4 +1,5 @@
 #include "application.h"
+#include "assets.h"
 #include "log.h"
 #include "file_locations.h"
 #include "game.h"
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace kvelmora
@@ -103,7 +103,7 @@ TEST(Application, KeepsTheBestResultsAcrossARunAndSwitchesScreensOnRequest)
     window.setPosition({0, 0});
     const fs::path scores = GetAssetDirectory() / "high_scores.txt";
     WriteFile(scores, "10 50\n30 20 40\n");
-    Application application(&window);
+    Application application(window);
     ASSERT_NE(ScreenOf<StartMenu>(application), nullptr);
     const Screen* const first = &application.GetScreen();
     application.ProcessEvent(KeyPress(sf::Keyboard::A));
@@ -134,15 +134,26 @@ TEST(FileLocations, AReadOnlyPortableGameAndAnInstalledOneKeepThePlayersFilesInT
 
     // A portable game that can write keeps its files beside the assets, as every end-to-end check
     // sees; one that cannot turns to the player's folders.
-    const FileLocations readOnly = ChooseFileLocations(portable, std::nullopt, false, player);
+    const FileLocations readOnly = ChooseFileLocations({platform::CopyKind::Unpacked, portable, false}, player);
     EXPECT_EQ(readOnly.assets, portable);
     EXPECT_EQ(readOnly.bestResults, player.data);
     EXPECT_EQ(readOnly.log, player.state);
 
     // Even where the process could write (root, an administrator), an installation is left alone.
-    const FileLocations inInstallation = ChooseFileLocations(portable, installed, true, player);
+    const FileLocations inInstallation = ChooseFileLocations({platform::CopyKind::Installed, installed, true}, player);
     EXPECT_EQ(inInstallation.assets, installed);
     EXPECT_EQ(inInstallation.bestResults, player.data);
     EXPECT_EQ(inInstallation.log, player.state);
+}
+
+// The installed game's text is the one players know; a copy they unpacked or a page cannot be reinstalled.
+TEST(MissingFiles, TheErrorBoxAdvisesWhatFitsHowTheGameCame)
+{
+    EXPECT_EQ(MissingFilesMessage(platform::CopyKind::Installed),
+              "Aplikace nenalezla všechny soubory. Nainstalujte hru znova.");
+    EXPECT_EQ(MissingFilesMessage(platform::CopyKind::Unpacked),
+              "Aplikace nenalezla všechny soubory. Rozbalte archiv znovu, nebo hru znovu nainstalujte.");
+    EXPECT_EQ(MissingFilesMessage(platform::CopyKind::Page),
+              "Aplikace nenalezla všechny soubory. Načtěte stránku znovu.");
 }
 } // namespace kvelmora

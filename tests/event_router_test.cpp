@@ -70,8 +70,8 @@ protected:
 
     const PlayerFiles files;
     sf::RenderWindow window{sf::VideoMode(1366, 768), "Kvelmora"};
-    Application application{&window};
-    WindowMode mode{window, platform::WindowHost::Desktop};
+    Application application{window};
+    WindowMode mode{window, platform::GetWindowHost()};
     SoundSwitch sound{folder / settingsFileName};
     EventRouter router{application, mode, sound};
 };

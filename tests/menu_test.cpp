@@ -211,7 +211,7 @@ TEST(StartMenuSpeed, EveryWayOfChoosingStepsTheSpeedAndTheNextStartKeepsIt)
         return menu ? ScreenProbe::Button(*menu, StartMenu::speedButton).getString().toWideString() : L"gone";
     };
     {
-        Application application(&window);
+        Application application(window);
         EXPECT_EQ(shown(application), L"Rychlost hry: 100 %");
         MoveMouse(window, Centre(ScreenProbe::Button(*ScreenOf<StartMenu>(application), StartMenu::speedButton)));
         application.ProcessEvent(LeftClick());
@@ -231,7 +231,7 @@ TEST(StartMenuSpeed, EveryWayOfChoosingStepsTheSpeedAndTheNextStartKeepsIt)
         application.ProcessEvent(LeftClick());
         EXPECT_EQ(ReadFile(PlayerFiles::Path(settingsFileName)), "sound=on\nspeed=75\n");
     }
-    const Application restarted(&window);
+    const Application restarted(window);
     EXPECT_EQ(shown(restarted), L"Rychlost hry: 75 %");
 }
 

@@ -1,6 +1,6 @@
 // What only the Linux platform does: the XDG folders, the installed layout, and locks, files and
 // file systems that only Linux can plant.
-#include "platform.h"
+#include "platform_desktop.h"
 
 #include "best_results.h"
 #include "file_locations.h"
@@ -44,6 +44,7 @@ TEST(FileLocations, ThePlayersFoldersFollowTheXdgVariablesOrTheirDefaults)
 
     // The build tree is a portable layout: assets beside the executable.
     EXPECT_TRUE(std::filesystem::exists(GetExecutableDirectory() / "kvelmora_tests"));
+    EXPECT_EQ(FindGameCopy().kind, CopyKind::Unpacked);
     EXPECT_EQ(GetInstalledAssetDirectory(GetExecutableDirectory()), std::nullopt);
     EXPECT_EQ(GetInstalledAssetDirectory("/opt/kvelmora/bin"), "/opt/kvelmora/share/kvelmora/assets");
 }

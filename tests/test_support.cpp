@@ -21,7 +21,7 @@ namespace kvelmora
 TestContext::TestContext()
     : window(sf::VideoMode(static_cast<unsigned int>(windowWidth), static_cast<unsigned int>(windowHeight), 32),
              "Kvelmora tests", sf::Style::Titlebar | sf::Style::Close)
-    , context(&window)
+    , context(window)
 {
     window.setPosition({0, 0});
     LoadAllAssets(context.GetAssetMaps(), std::filesystem::path(KVELMORA_SOURCE_DIR) / "assets");

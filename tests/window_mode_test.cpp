@@ -90,10 +90,11 @@ TEST(FocusSettler, TellsOnlyAFocusThatHasSettledAndChanged)
 TEST(WindowMode, KeepsTheFullscreenKeysFocusEventsAndAPagesNewSizeFromTheScreens)
 {
     sf::RenderWindow window;
-    WindowMode mode(window, platform::WindowHost::Desktop);
+    WindowMode mode(window, platform::GetWindowHost());
     EXPECT_EQ(mode.Route(KeyPress(sf::Keyboard::LAlt)), EventRoute::Handled) << "the start of Alt+Enter";
     EXPECT_EQ(mode.Route(sf::Event{sf::Event::LostFocus, {}}), EventRoute::Handled) << "told only once settled";
-    WindowMode page(window, platform::WindowHost::Page);
+    WindowMode page(window, {nullptr, [] {
+                             }});
     EXPECT_EQ(page.Route(sf::Event{sf::Event::Resized, {}}), EventRoute::Handled);
 }
 
@@ -106,7 +107,7 @@ TEST(WindowMode, AFrameLimitOnceNeededHoldsOnEveryWindowTheFullscreenKeysCreate)
     // while a window without the limit shows these frames many times faster.
     constexpr float limited = 0.9f * (frames - 1) / 60.f;
     sf::RenderWindow window;
-    WindowMode mode(window, platform::WindowHost::Desktop);
+    WindowMode mode(window, platform::GetWindowHost());
     mode.Open();
     for (int frame = 0; frame < 30 && !mode.HasFrameLimit(); ++frame)
         mode.AddFrame(0.001f);
