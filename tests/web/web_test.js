@@ -175,24 +175,13 @@ const pageRows = {
         const differing = lib.differingPixels(shot('small_window'), expected);
         check(differing < 0.03 * 800 * 600, `${differing} pixels differ from the whole picture made smaller`);
     },
-
 };
 
 // Rows of the single file alone.
 const singlePageRows = {
-    async 'the served page opened from the disk says it needs a server and names the single file'(browser) {
-        const page = await lib.newTab(browser);
-        await page.goto(pathToFileURL(path.join(gameFolder, 'index.html')).href, { waitUntil: 'load' });
-        await page.waitForSelector('#cover.error');
-        await page.screenshot({ path: shot('served_page_from_disk') });
-        const text = await page.$eval('#status', (status) => status.textContent);
-        check(text.includes('webový server') && text.includes(path.basename(singlePage)), `the page says "${text}"`);
-        check(fs.existsSync(path.join(gameFolder, path.basename(singlePage))), 'the single file is not beside index.html');
-    },
-
     // Some browsers refuse their locks to a page from the disk: a save still waits for the tab that
     // holds the storage's claim, and is made once that tab lets go.
-    async 'refused the browser\'s locks, two tabs take turns through the storage and keep every result'(browser, url) {
+    async 'refused the browser\'s locks, two tabs of the single file take turns through the storage and keep every result'(browser, url) {
         const refuseLocks = () => {
             navigator.locks.request = () => Promise.reject(new DOMException('refused', 'SecurityError'));
         };
@@ -217,6 +206,16 @@ const singlePageRows = {
 
 // Rows of the served page alone.
 const rows = {
+    async 'the served page opened from the disk says it needs a server and names the single file'(browser) {
+        const page = await lib.newTab(browser);
+        await page.goto(pathToFileURL(path.join(gameFolder, 'index.html')).href, { waitUntil: 'load' });
+        await page.waitForSelector('#cover.error');
+        await page.screenshot({ path: shot('served_page_from_disk') });
+        const text = await page.$eval('#status', (status) => status.textContent);
+        check(text.includes('webový server') && text.includes(path.basename(singlePage)), `the page says "${text}"`);
+        check(fs.existsSync(path.join(gameFolder, path.basename(singlePage))), 'the single file is not beside index.html');
+    },
+
     // Older Safari lacks AbortSignal.timeout. Clearing the site's data closes the game's storage
     // under it; another tab's deletion must not wait for the game either.
     async 'without AbortSignal.timeout two games in a row are saved, the second after the site\'s data was cleared'(browser, url) {
