@@ -185,11 +185,14 @@ const singlePageRows = {
         const refuseLocks = () => {
             navigator.locks.request = () => Promise.reject(new DOMException('refused', 'SecurityError'));
         };
-        const [holder, player] = [await lib.newTab(browser), await lib.newTab(browser)];
-        for (const tab of [holder, player]) {
+        const openRefused = async () => {
+            const tab = await lib.newTab(browser);
             await tab.evaluateOnNewDocument(refuseLocks);
             await lib.openGame(tab, url);
-        }
+            return tab;
+        };
+        const holder = await openRefused();
+        const player = await openRefused();
         await lib.stored(player, { 'high_scores.txt': initialResults });
         check(await holder.evaluate(async () => {
             window.release = await kvelmoraStorage.lock(1000);
