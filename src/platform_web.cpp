@@ -32,22 +32,10 @@ EM_ASYNC_JS(int, kvelmoraReadStorage, (), {
     });
 });
 
-// Tabs of the same game take turns through the browser's lock; 1 once held, 0 when the wait ran out.
+// Tabs of the same game take turns through the page's lock; 1 once held, 0 when the wait ran out.
 EM_ASYNC_JS(int, kvelmoraTakeSaveLock, (int milliseconds), {
-    if (!navigator.locks)
-        return 1;
-    // A timer of the page's own: older Safari has no AbortSignal.timeout.
-    const waiting = new AbortController();
-    const timer = setTimeout(() => waiting.abort(), milliseconds);
-    return await new Promise(granted => {
-        navigator.locks
-            .request('kvelmora-best-results', {signal: waiting.signal},
-                     () => new Promise(release => {
-                         Module.kvelmoraReleaseSaveLock = release;
-                         granted(1);
-                     }))
-            .catch(() => granted(0));
-    }).catch(() => 0).finally(() => clearTimeout(timer));
+    Module.kvelmoraReleaseSaveLock = await kvelmoraStorage.lock(milliseconds);
+    return Module.kvelmoraReleaseSaveLock ? 1 : 0;
 });
 
 EM_JS(void, kvelmoraReleaseSaveLock, (), {

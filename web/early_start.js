@@ -125,7 +125,73 @@ const kvelmoraStorage = (() => {
         });
     }
 
-    return {folder, load, store};
+    // Tabs of the game take turns at saving: by the browser's Web Locks where it gives them, else by
+    // a claim in the storage. Each answers the release once held, null when the wait ran out.
+    const lockName = 'kvelmora-best-results';
+    const claimKey = 'kvelmora-best-results-lock'; // outside the folder: load() takes it for no file
+    const claimMilliseconds = 20000; // outlasts a holder's bounded waits on the storage
+    const claimRetryMilliseconds = 50;
+
+    // Undefined when the browser refuses its locks, as some do to a page opened from the disk.
+    function lockByBrowser(milliseconds) {
+        const waiting = new AbortController();
+        const timer = setTimeout(() => waiting.abort(), milliseconds);
+        return new Promise((resolve) => {
+            navigator.locks
+                .request(lockName, {signal: waiting.signal}, () => new Promise((release) => resolve(release)))
+                .catch(() => resolve(waiting.signal.aborted ? null : undefined));
+        }).finally(() => clearTimeout(timer));
+    }
+
+    // A read-write transaction on the store runs alone, so no other tab sees the claim free between
+    // this one's look and its write. A claim lapses, so a tab closed while holding one keeps the
+    // others waiting no longer than that.
+    function claim(owner) {
+        return transact('readwrite', (records) => {
+            const answer = {taken: false};
+            records.get(claimKey).onsuccess = (event) => {
+                const held = event.target.result;
+                if (held && held.owner !== owner && held.until > Date.now())
+                    return;
+                records.put({owner, until: Date.now() + claimMilliseconds}, claimKey);
+                answer.taken = true;
+            };
+            return answer;
+        }).then((answer) => answer.taken);
+    }
+
+    function unclaim(owner) {
+        return transact('readwrite', (records) => {
+            records.get(claimKey).onsuccess = (event) => {
+                if (event.target.result && event.target.result.owner === owner)
+                    records.delete(claimKey);
+            };
+        }).catch((error) => console.warn('kvelmora: the save lock lapses on its own: ' + error));
+    }
+
+    // A storage that cannot be claimed in cannot be saved to either: the save waits for later.
+    async function lockByClaim(milliseconds) {
+        const owner = Date.now() + '-' + Math.random();
+        const deadline = Date.now() + milliseconds;
+        try {
+            while (!(await claim(owner))) {
+                if (Date.now() >= deadline)
+                    return null;
+                await new Promise((resolve) => setTimeout(resolve, claimRetryMilliseconds));
+            }
+        } catch (error) {
+            console.warn('kvelmora: the save lock could not be claimed: ' + error);
+            return null;
+        }
+        return () => unclaim(owner);
+    }
+
+    async function lock(milliseconds) {
+        const release = navigator.locks ? await lockByBrowser(milliseconds) : undefined;
+        return release === undefined ? lockByClaim(milliseconds) : release;
+    }
+
+    return {folder, load, store, lock};
 })();
 
 Module.preInit = [].concat(Module.preInit || [], () => {

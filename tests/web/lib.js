@@ -70,7 +70,7 @@ function recordFrames() {
     };
 }
 
-// A tab that keeps the game's log lines and every error the page reports.
+// A tab that keeps the game's log lines, every error the page reports and every address it asks for.
 async function newTab(browser) {
     const page = await browser.newPage();
     page.setDefaultTimeout(timeout);
@@ -78,6 +78,8 @@ async function newTab(browser) {
     await page.evaluateOnNewDocument(recordFrames);
     page.log = [];
     page.errors = [];
+    page.requests = [];
+    page.on('request', (request) => page.requests.push(request.url()));
     page.on('console', (message) => {
         if (message.type() === 'error')
             page.errors.push(message.text());

@@ -1,18 +1,22 @@
-// The browser game, played in Debian's headless Chromium from a private server on 127.0.0.1.
-// Usage: node web_test.js <the web folder> <the bare window's web folder> <reference start menu> <work folder>
+// The browser game, played in Debian's headless Chromium from a private server on 127.0.0.1, and as
+// the single file from the disk.
+// Usage: node web_test.js <the web folder> <the single file> <the bare window's web folder>
+//     <reference start menu> <work folder>
 // Each row runs in a browser of its own, and every row fails on an error in the page's console.
 'use strict';
 const fs = require('fs');
 const path = require('path');
+const { pathToFileURL } = require('url');
 const zlib = require('zlib');
 const lib = require('./lib');
 
-const [gameFolder, bareFolder, reference, work] = process.argv.slice(2).map((argument) => path.resolve(argument));
+const [gameFolder, singlePage, bareFolder, reference, work] = process.argv.slice(2).map((argument) => path.resolve(argument));
 const playButton = { x: 1130, y: 365 }; // "Hrát hru", in the game's own pixels as the page shows them 1:1
 const playButtonText = { x: 1080, y: 345, width: 130, height: 40 };
 const shot = (name) => path.join(work, `${name}.png`);
 const initialResults = '-1\n-2\n-3\n-4\n-5\n';
 const saveFailedLine = 'Best results not saved: the file cannot be written.';
+const singlePageUrl = pathToFileURL(singlePage).href;
 
 function check(condition, message) {
     if (!condition)
@@ -39,7 +43,8 @@ async function playOneGame(page, start = () => lib.click(page, playButton.x, pla
     return Number(/game: over with (-?\d+)\./.exec(page.log.slice(seen).find((line) => line.startsWith('game: over with ')))[1]);
 }
 
-const rows = {
+// Rows played on the served page and on the single file.
+const pageRows = {
     async 'sound starts with the first gesture, the start menu looks as on Linux, hover turns a button grey and a click opens the game'(browser, url) {
         const page = await lib.newTab(browser);
         // Headless Chromium lets sound start without a gesture, so its stop is played here as a
@@ -108,6 +113,112 @@ const rows = {
         check(!('log.txt' in kept), 'the log was stored');
     },
 
+    async 'a tap lifts the cover, chooses a menu button and jumps'(browser, url) {
+        const page = await lib.newTab(browser);
+        const session = await page.createCDPSession();
+        const tap = async (x, y) => {
+            await session.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y }] });
+            await session.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+            await lib.waitForFrames(page);
+        };
+        await lib.openGame(page, url, () => tap(683, 600));
+        await tap(playButton.x, playButton.y);
+        await tap(683, 400);
+        await lib.waitForLine(page, 'game: running.', 0);
+    },
+
+    async 'a gamepad chooses "Hrát hru" and starts the run, and its Start button pauses instead'(browser, url) {
+        const page = await lib.newTab(browser);
+        await lib.openGame(page, url);
+        // A pad in the browser's standard layout, as navigator.getGamepads() gives it.
+        await page.evaluate(() => {
+            const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+            window.testPad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0, 0, 0], buttons };
+            navigator.getGamepads = () => [window.testPad];
+        });
+        const push = async (button) => {
+            for (const pressed of [true, false]) {
+                await page.evaluate((index, down) => {
+                    window.testPad.buttons[index] = { pressed: down, touched: down, value: down ? 1 : 0 };
+                }, button, pressed);
+                await lib.waitForFrames(page);
+            }
+        };
+        const [a, start] = [0, 9];
+        await push(a); // shows the focus on "Hrát hru"
+        await push(a); // chooses it
+        await push(start); // pauses
+        check(!page.log.includes('game: running.'), 'Start began the run');
+        await push(start); // resumes
+        await push(a);
+        await lib.waitForLine(page, 'game: running.', 0);
+    },
+
+    async 'F11 goes fullscreen and back, and a smaller browser window still shows the whole picture'(browser, url) {
+        const page = await lib.newTab(browser);
+        await lib.openGame(page, url);
+        const fullscreen = () => page.evaluate(() => document.fullscreenElement !== null);
+        await lib.press(page, 'F11');
+        await lib.waitUntil(fullscreen, 'fullscreen');
+        await lib.press(page, 'F11');
+        await lib.waitUntil(async () => !(await fullscreen()), 'the end of fullscreen');
+
+        await page.setViewport({ width: 800, height: 600 });
+        await lib.waitUntil(() => page.evaluate(() => Module.canvas.width === 800 && Module.canvas.height === 600),
+            'the canvas to follow the window');
+        await lib.waitForFrames(page);
+        await page.screenshot({ path: shot('small_window') });
+        // The picture at 800 x 450, with white bars above and below.
+        const expected = shot('small_window_expected');
+        require('child_process').execFileSync('convert', [reference, '-resize', '800x450', '-background', 'white',
+            '-gravity', 'center', '-extent', '800x600', expected]);
+        const differing = lib.differingPixels(shot('small_window'), expected);
+        check(differing < 0.03 * 800 * 600, `${differing} pixels differ from the whole picture made smaller`);
+    },
+};
+
+// Rows of the single file alone.
+const singlePageRows = {
+    // Some browsers refuse their locks to a page from the disk: a save still waits for the tab that
+    // holds the storage's claim, and is made once that tab lets go.
+    async 'refused the browser\'s locks, two tabs of the single file take turns through the storage and keep every result'(browser, url) {
+        const refuseLocks = () => {
+            navigator.locks.request = () => Promise.reject(new DOMException('refused', 'SecurityError'));
+        };
+        const openRefused = async () => {
+            const tab = await lib.newTab(browser);
+            await tab.evaluateOnNewDocument(refuseLocks);
+            await lib.openGame(tab, url);
+            return tab;
+        };
+        const holder = await openRefused();
+        const player = await openRefused();
+        await lib.stored(player, { 'high_scores.txt': initialResults });
+        check(await holder.evaluate(async () => {
+            window.release = await kvelmoraStorage.lock(1000);
+            return window.release !== null;
+        }), 'the first tab got no claim');
+        const score = await playOneGame(player);
+        await lib.waitForLine(player, 'Best results not saved: another copy of the game holds the lock.', 0);
+        await holder.evaluate(() => window.release());
+        await lib.press(player, 'Escape');
+        await lib.waitForLine(player, 'start_menu: Constructor end.', 1);
+        checkResults(await lib.stored(player), [score, -1, -2, -3, -4], 'the result that waited was not saved');
+    },
+};
+
+// Rows of the served page alone.
+const rows = {
+    async 'the served page opened from the disk says it needs a server and names the single file'(browser) {
+        const page = await lib.newTab(browser);
+        await page.goto(pathToFileURL(path.join(gameFolder, 'index.html')).href, { waitUntil: 'load' });
+        await page.waitForSelector('#cover.error');
+        await page.screenshot({ path: shot('served_page_from_disk') });
+        const text = await page.$eval('#status', (status) => status.textContent);
+        check(text.includes('webový server') && text.includes(path.basename(singlePage)), `the page says "${text}"`);
+        check(fs.existsSync(path.join(gameFolder, path.basename(singlePage))), 'the single file is not beside index.html');
+    },
+
     // Older Safari lacks AbortSignal.timeout. Clearing the site's data closes the game's storage
     // under it; another tab's deletion must not wait for the game either.
     async 'without AbortSignal.timeout two games in a row are saved, the second after the site\'s data was cleared'(browser, url) {
@@ -171,69 +282,6 @@ const rows = {
         await lib.waitForLine(failing, 'start_menu: Constructor end.', 1);
         checkResults(await lib.stored(other), [saved, waiting].sort((a, b) => b - a).concat([-1, -2, -3]),
             'Escape did not save the waiting result');
-    },
-
-    async 'a tap lifts the cover, chooses a menu button and jumps'(browser, url) {
-        const page = await lib.newTab(browser);
-        const session = await page.createCDPSession();
-        const tap = async (x, y) => {
-            await session.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y }] });
-            await session.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
-            await lib.waitForFrames(page);
-        };
-        await lib.openGame(page, url, () => tap(683, 600));
-        await tap(playButton.x, playButton.y);
-        await tap(683, 400);
-        await lib.waitForLine(page, 'game: running.', 0);
-    },
-
-    async 'a gamepad chooses "Hrát hru" and starts the run, and its Start button pauses instead'(browser, url) {
-        const page = await lib.newTab(browser);
-        await lib.openGame(page, url);
-        // A pad in the browser's standard layout, as navigator.getGamepads() gives it.
-        await page.evaluate(() => {
-            const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
-            window.testPad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0, 0, 0], buttons };
-            navigator.getGamepads = () => [window.testPad];
-        });
-        const push = async (button) => {
-            for (const pressed of [true, false]) {
-                await page.evaluate((index, down) => {
-                    window.testPad.buttons[index] = { pressed: down, touched: down, value: down ? 1 : 0 };
-                }, button, pressed);
-                await lib.waitForFrames(page);
-            }
-        };
-        const [a, start] = [0, 9];
-        await push(a); // shows the focus on "Hrát hru"
-        await push(a); // chooses it
-        await push(start); // pauses
-        check(!page.log.includes('game: running.'), 'Start began the run');
-        await push(start); // resumes
-        await push(a);
-        await lib.waitForLine(page, 'game: running.', 0);
-    },
-
-    async 'F11 goes fullscreen and back, and a smaller browser window still shows the whole picture'(browser, url) {
-        const page = await lib.newTab(browser);
-        await lib.openGame(page, url);
-        const fullscreen = () => page.evaluate(() => document.fullscreenElement !== null);
-        await lib.press(page, 'F11');
-        await lib.waitUntil(fullscreen, 'fullscreen');
-        await lib.press(page, 'F11');
-        await lib.waitUntil(async () => !(await fullscreen()), 'the end of fullscreen');
-
-        await page.setViewport({ width: 800, height: 600 });
-        await lib.waitUntil(() => page.evaluate(() => Module.canvas.width === 800 && Module.canvas.height === 600),
-            'the canvas to follow the window');
-        await lib.waitForFrames(page);
-        await page.screenshot({ path: shot('small_window') });
-        // The picture at 800 x 450, with white bars above and below.
-        const expected = shot('small_window_expected');
-        require('child_process').execFileSync('convert', [reference, '-resize', '800x450', '-background', 'white',
-            '-gravity', 'center', '-extent', '800x600', expected]);
-        const differing = lib.differingPixels(shot('small_window'), expected);
-        check(differing < 0.03 * 800 * 600, `${differing} pixels differ from the whole picture made smaller`);
     },
 
     async 'after one visit the game starts without a network'(browser, url) {
@@ -372,20 +420,20 @@ function median(values) {
     return [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 }
 
-// A blank page starts the browser's WebGL and a round of both pages warms the rest of the browser, so
-// that neither page pays alone for it; then each page's first visit, five times in turn, as one slow
-// start on a busy machine is no measure.
+// A blank page starts the browser's WebGL and a round of the pages warms the rest of the browser, so
+// that none pays alone for it; then each page's first visit, five times in turn, as one slow start on
+// a busy machine is no measure.
 async function measureSpeed(browser, url, bareUrl) {
     const blank = await lib.newTab(browser);
     await blank.evaluate(() => document.createElement('canvas').getContext('webgl').clear(0));
     await blank.close();
-    const firstFrames = { bare: [], game: [] };
+    const pages = { bare: bareUrl, game: url, single: singlePageUrl };
+    const firstFrames = { bare: [], game: [], single: [] };
     for (let round = 0; round < 6; ++round) {
-        const bare = await firstFrame(browser, bareUrl);
-        const game = await firstFrame(browser, url);
-        if (round > 0) {
-            firstFrames.bare.push(bare);
-            firstFrames.game.push(game);
+        for (const [name, address] of Object.entries(pages)) {
+            const first = await firstFrame(browser, address);
+            if (round > 0)
+                firstFrames[name].push(first);
         }
     }
     const bareFigures = { ...await bareFrames(browser, bareUrl), first: median(firstFrames.bare) };
@@ -397,20 +445,34 @@ async function measureSpeed(browser, url, bareUrl) {
     await playOneGame(page, async () => {});
     const gameFigures = { ...await frameFigures(page, start, await page.evaluate(() => performance.now())),
         first: median(firstFrames.game) };
+    const singleFirst = median(firstFrames.single);
+    const singleSize = fs.statSync(singlePage).size;
     const gzipped = fs.readdirSync(gameFolder, { recursive: true })
-        .filter((file) => fs.statSync(path.join(gameFolder, file)).isFile())
+        .filter((file) => fs.statSync(path.join(gameFolder, file)).isFile() && file !== path.basename(singlePage))
         .reduce((sum, file) => sum + zlib.gzipSync(fs.readFileSync(path.join(gameFolder, file)), { level: 9 }).length, 0);
     console.log(`speed: first frame ${gameFigures.first.toFixed(0)} ms (bare ${bareFigures.first.toFixed(0)} ms, ` +
         `${(gameFigures.first / bareFigures.first).toFixed(2)} times), ` +
         `game frame ${gameFigures.mean.toFixed(2)} ms (bare ${bareFigures.mean.toFixed(2)} ms), ` +
         `files ${(gzipped / 1e6).toFixed(2)} MB gzipped; first frames ${firstFrames.game.map(Math.round)} ` +
         `against ${firstFrames.bare.map(Math.round)}`);
+    console.log(`speed: the single file's first frame ${singleFirst.toFixed(0)} ms ` +
+        `(${(singleFirst / gameFigures.first).toFixed(2)} times the served page's), ${(singleSize / 1e6).toFixed(2)} MB; ` +
+        `first frames ${firstFrames.single.map(Math.round)}`);
     check(gameFigures.mean <= 1.3 * bareFigures.mean, 'a game frame costs more than 1.3 bare frames');
     // 1.45 to 1.7 today, 200 to 300 ms more: the game's larger module compiles on the same two cores,
     // and its fonts, pictures and start menu are made before the first frame. The bound keeps the
     // start from getting slower.
     check(gameFigures.first <= 2 * bareFigures.first, 'the first frame comes later than twice the bare one');
     check(gzipped <= 1.5e6, 'the page\'s files weigh more than 1.5 MB gzipped');
+    check(singleFirst <= 1.5 * gameFigures.first, 'the single file\'s first frame comes later than 1.5 times the served page\'s');
+    check(singleSize <= 3e6, 'the single file weighs more than 3 MB');
+}
+
+// The single file asks for nothing but itself and the data it holds.
+function checkRequests(tabs) {
+    const elsewhere = tabs.flatMap((tab) => tab.requests || [])
+        .filter((address) => address !== singlePageUrl && !/^(data|blob):/.test(address));
+    check(elsewhere.length === 0, `the single file asked for ${elsewhere.join(' | ')}`);
 }
 
 async function main() {
@@ -420,17 +482,22 @@ async function main() {
     let failed = 0;
     try {
         const only = process.env.KVELMORA_WEB_ROWS;
-        const table = Object.entries(rows).concat([['speed and size against a bare SFML page',
-            (browser, url) => measureSpeed(browser, url, bare.url)]]);
-        for (const [name, row] of table) {
+        const onPage = (table, url, suffix = '') => Object.entries(table).map(([name, row]) => [name + suffix, row, url]);
+        const table = [...onPage(pageRows, game.url), ...onPage(pageRows, singlePageUrl, ', from the single file'),
+            ...onPage(singlePageRows, singlePageUrl), ...onPage(rows, game.url),
+            ['speed and size against a bare SFML page', (browser, url) => measureSpeed(browser, url, bare.url), game.url]];
+        for (const [name, row, url] of table) {
             if (only && !name.includes(only))
                 continue;
             console.log(`--- ${name}`);
             try {
                 await lib.withBrowser(async (browser) => {
-                    await row(browser, game.url);
-                    const errors = (await browser.pages()).flatMap((tab) => tab.errors || []);
+                    await row(browser, url);
+                    const tabs = await browser.pages();
+                    const errors = tabs.flatMap((tab) => tab.errors || []);
                     check(errors.length === 0, `the console showed errors: ${errors.join(' | ')}`);
+                    if (url === singlePageUrl)
+                        checkRequests(tabs);
                 });
             } catch (error) {
                 ++failed;
