@@ -104,8 +104,6 @@ TEST(EndlessPlay, EachRowRulesFromItsStripAndAfterHoursThePictureTheGapsAndTheCo
         ASSERT_FALSE(HasFailure()) << "step " << step;
     }
     EXPECT_EQ(ScreenProbe::SegmentIndex(world), timeline.size() - 1);
-    EXPECT_EQ(timeline.front().speed, 450.f);
-    EXPECT_EQ(game.GetSpeed(), 750.f);
     EXPECT_GT(strips.size(), 700u); // one every eight screens, about 740 at the top speed
     EXPECT_GT(collected, 1000u);
     EXPECT_EQ(world.GetScore(), 100 * static_cast<int>(collected));
