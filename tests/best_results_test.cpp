@@ -155,28 +155,6 @@ TEST_F(BestResults, AreWrittenWholeThroughAFreshFileAndNeverThroughALink)
     EXPECT_FALSE(WriteBestResults(folder / "missing" / "high_scores.txt", {1, 2, 3, 4, 5}));
 }
 
-TEST_F(BestResults, EachSaveKeepsWhatAnotherCopyHasSavedMeanwhile)
-{
-    WriteFile(path, "10 50 30 20 40");
-
-    // One copy alone writes exactly the list it holds.
-    BestResultsStore first(path);
-    EXPECT_EQ(first.Load(), (Scores{50, 40, 30, 20, 10}));
-    first.Add(35);
-    ASSERT_TRUE(first.Save());
-    EXPECT_EQ(ReadFile(path), "50\n40\n35\n30\n20\n");
-
-    BestResultsStore second(path);
-    second.Load();
-    second.Add(60);
-    first.Add(45);
-    ASSERT_TRUE(second.Save());
-    ASSERT_TRUE(first.Save());
-    EXPECT_EQ(ReadFile(path), "60\n50\n45\n40\n35\n");
-    ASSERT_TRUE(second.Save()) << "at exit, with nothing new";
-    EXPECT_EQ(ReadFile(path), "60\n50\n45\n40\n35\n");
-}
-
 // Two copies saving at the same moment, round after round: each round's two results are the best
 // so far, so a save that merged into a stale file would drop one of them from the table.
 TEST_F(BestResults, TwoCopiesSavingAtTheSameMomentNeverLoseAResult)
@@ -395,8 +373,7 @@ TEST(GameOver, SavesTheResultAndSaysInCzechUnderTheHintWhenItCannot)
 }
 
 // The run read no results; another copy saved some meanwhile. The view shows the chosen speed's
-// table as the save left it, three flowers touched at once are still one result, and the other
-// speeds' tables stay as they were.
+// table as the save left it, and three flowers touched at once are still one result.
 class GameOverAtSpeed : public ::testing::TestWithParam<std::pair<int, std::string>>
 {
 };
@@ -405,13 +382,9 @@ TEST_P(GameOverAtSpeed, ShowsItsTableAsSavedWithAnotherCopysResultsAndTheNewRowI
 {
     const auto& [speed, fileName] = GetParam();
     const fs::path path = PlayerFiles::Path(fileName);
-    const fs::path normal = PlayerFiles::Path("high_scores.txt");
-    fs::remove_all(normal);
     TestContext test;
     while (test.context.speed.GetSpeed() != speed)
         test.context.speed.Step();
-    if (speed != normalSpeed)
-        WriteFile(normal, "5\n4\n3\n2\n1\n");
     Game game(&test.context);
     WriteFile(path, "900\n700\n-1\n-2\n-3\n");
     for (int flower = 0; flower < 3; ++flower)
@@ -426,14 +399,7 @@ TEST_P(GameOverAtSpeed, ShowsItsTableAsSavedWithAnotherCopysResultsAndTheNewRowI
         EXPECT_EQ(text.getString().toWideString(), shown[row] + L"\n");
         EXPECT_EQ(text.getFont() == &test.context.fonts[boldFontKey], row == 2) << "row " << row;
     }
-    if (speed != normalSpeed)
-    {
-        EXPECT_EQ(ReadFile(normal), "5\n4\n3\n2\n1\n");
-    }
-    const int otherSpeed = speed == 75 ? 50 : 75;
-    EXPECT_FALSE(fs::exists(PlayerFiles::Path("high_scores_" + std::to_string(otherSpeed) + ".txt")));
     fs::remove(path);
-    fs::remove(normal);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachSpeed, GameOverAtSpeed,
