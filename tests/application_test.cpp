@@ -151,8 +151,6 @@ TEST(MissingFiles, TheErrorBoxAdvisesWhatFitsHowTheGameCame)
 {
     EXPECT_EQ(MissingFilesMessage(platform::CopyKind::Installed),
               "Aplikace nenalezla všechny soubory. Nainstalujte hru znova.");
-    EXPECT_EQ(MissingFilesMessage(platform::CopyKind::Unpacked),
-              "Aplikace nenalezla všechny soubory. Rozbalte archiv znovu, nebo hru znovu nainstalujte.");
     EXPECT_EQ(MissingFilesMessage(platform::CopyKind::Page),
               "Aplikace nenalezla všechny soubory. Načtěte stránku znovu.");
 }
