@@ -41,7 +41,7 @@ TEST(WindowFit, AWindowThatFitsKeepsItsSizeAndOneThatDoesNotShrinksToTheLargestO
 TEST(WindowFit, ThePictureFillsTheWindowAsFarAsItsShapeAllowsAndSitsInTheMiddle)
 {
     EXPECT_EQ(GetPictureArea({1366, 768}), sf::IntRect(0, 0, 1366, 768));
-    EXPECT_EQ(GetPictureArea({1024, 768}), sf::IntRect(0, 96, 1024, 576)); // bars above and below
+    EXPECT_EQ(GetPictureArea({1024, 768}), sf::IntRect(0, 96, 1024, 576));  // bars above and below
     EXPECT_EQ(GetPictureArea({2048, 768}), sf::IntRect(341, 0, 1366, 768)); // bars beside
     // Screens of 16:9 are within a pixel of the shape: no bar one pixel wide.
     EXPECT_EQ(GetPictureArea({1920, 1080}), sf::IntRect(0, 0, 1920, 1080));
