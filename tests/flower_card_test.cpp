@@ -85,6 +85,16 @@ TEST(FlowerCard, NamesTheFlowerThatWasHitAndTellsItsSentencesInTurn)
     }
 }
 
+TEST(FlowerCard, LeavesTheWorldsDrawsAsASeededRunExpectsThem)
+{
+    // Each test runs in a process of its own, so this is the first card: it draws where its sentences start.
+    SeedRandom(7);
+    const int expected = DrawRandom();
+    SeedRandom(7);
+    TakeSentenceIndex(FindFlowerSpecies(lenKey));
+    EXPECT_EQ(DrawRandom(), expected);
+}
+
 TEST(FlowerCard, KeepsEverySentenceInItsAreaWhichLeavesTheGameOverTextsAlone)
 {
     TestContext test;
