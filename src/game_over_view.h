@@ -38,10 +38,12 @@ public:
 
     // `highlightedRow` of `scores` in bold, none for -1.
     void Show(const std::vector<int>& scores, int highlightedRow, bool saveFailed);
+    // The card about the flower that ended the game; its button joins the row's focus as the third.
     void ShowFlowerCard(AppContext& context, const std::string& flowerKey);
     // Counts the time shown, a stall no longer than `dt` says, and lights the button under the pointer.
     void Update(float dt, sf::Vector2f pointer);
-    // The button that a click at the pointer or a pad chooses, if any; the pad's pushes move the focus.
+    // The button that a click at the pointer, a pad or a key it takes chooses, if any; the pad's pushes
+    // and Tab move the focus.
     std::optional<int> Choose(const sf::Event& event, sf::Vector2f pointer);
     // Tab and Shift+Tab move the focus; Enter chooses only once the focus shows. Other keys keep their meaning.
     bool TakesKey(const sf::Event::KeyEvent& key) const;
