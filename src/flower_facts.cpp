@@ -1,23 +1,25 @@
 #include "flower_facts.h"
 
 #include "assets.h"
-#include "random.h"
 
 #include <algorithm>
 #include <cassert>
 #include <map>
+#include <random>
 
 namespace kvelmora
 {
 
 namespace
 {
-// The sentence each species' next card shows, from a random start.
+// The sentence each species' next card shows, from a random start. Drawn apart from the world's
+// generator, so that a seeded run meets the same world whatever the cards told.
 std::map<std::string, std::size_t> DrawFirstSentences()
 {
+    std::mt19937 generator(std::random_device{}());
     std::map<std::string, std::size_t> next;
     for (const FlowerSpecies& species : GetFlowerSpecies())
-        next[species.textureKey] = static_cast<std::size_t>(DrawRandom()) % species.sentences.size();
+        next[species.textureKey] = generator() % species.sentences.size();
     return next;
 }
 } // namespace

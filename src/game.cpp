@@ -2,6 +2,7 @@
 
 #include "assets.h"
 #include "controls.h"
+#include "flower_card.h"
 #include "log.h"
 #include "window_fit.h"
 
@@ -99,11 +100,13 @@ ScreenRequest Game::ProcessEvent(const sf::Event& event)
 
 ScreenRequest Game::ProcessGameOverEvent(const sf::Event& event)
 {
-    if (event.type == sf::Event::KeyPressed)
+    if (event.type == sf::Event::KeyPressed && !m_gameOverView.TakesKey(event.key))
         return ProcessGameOverKey(event.key.code);
     const std::optional<int> chosen = m_gameOverView.Choose(event, GetMousePosition());
     if (!chosen)
         return ScreenRequest::None;
+    if (*chosen == GameOverView::flowerPageButton)
+        return OpenFlowerPage(*m_context);
     return *chosen == GameOverView::playAgainButton ? ScreenRequest::StartGame : ScreenRequest::OpenStartMenu;
 }
 
@@ -232,6 +235,7 @@ void Game::ShowGameOver(int highlightedRow)
     // As saved, with what other copies of the game saved meanwhile.
     const BestResultsStore& bestResults = m_context->bestResults.Chosen();
     m_gameOverView.Show(bestResults.GetScores(), highlightedRow, bestResults.LastSaveFailed());
+    m_gameOverView.ShowFlowerCard(*m_context, m_world.GetHitFlower());
 }
 
 void Game::Draw()

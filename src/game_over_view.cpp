@@ -5,7 +5,6 @@
 
 #include <SFML/Graphics/RenderStates.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
-#include <SFML/Window/Event.hpp>
 
 #include <string>
 
@@ -76,6 +75,12 @@ void GameOverView::ShowButtons(float centreLine, float top)
     startMenu.setPosition(centreLine + halfGap, top);
 }
 
+void GameOverView::ShowFlowerCard(AppContext& context, const std::string& flowerKey)
+{
+    m_flowerCard.emplace(context, flowerKey, GetFlowerCardArea(GetLogicalSize()));
+    m_focus = MenuFocus(flowerPageButton + 1, playAgainButton);
+}
+
 void GameOverView::Update(float dt, sf::Vector2f pointer)
 {
     // The first frame's time passed mostly before the view was shown, a slow save included.
@@ -84,6 +89,8 @@ void GameOverView::Update(float dt, sf::Vector2f pointer)
     for (int button = 0; button < static_cast<int>(m_buttons.size()); ++button)
         m_buttons[static_cast<std::size_t>(button)].setFillColor(m_focus.IsHighlighted(button) ? highlightColor
                                                                                                : textColor);
+    if (m_flowerCard)
+        m_flowerCard->SetButtonHighlighted(m_focus.IsHighlighted(flowerPageButton));
 }
 
 std::optional<int> GameOverView::Choose(const sf::Event& event, sf::Vector2f pointer)
@@ -101,11 +108,18 @@ std::optional<int> GameOverView::Choose(const sf::Event& event, sf::Vector2f poi
     return action == MenuAction::Back ? startMenuButton : m_focus.Take(action);
 }
 
+bool GameOverView::TakesKey(const sf::Event::KeyEvent& key) const
+{
+    return key.code == sf::Keyboard::Tab || (key.code == sf::Keyboard::Enter && m_focus.IsShown());
+}
+
 std::optional<int> GameOverView::GetButtonAt(sf::Vector2f pointer) const
 {
     for (int button = 0; button < static_cast<int>(m_buttons.size()); ++button)
         if (m_buttons[static_cast<std::size_t>(button)].getGlobalBounds().contains(pointer))
             return button;
+    if (m_flowerCard && m_flowerCard->IsOnButton(pointer))
+        return flowerPageButton;
     return std::nullopt;
 }
 
@@ -120,5 +134,7 @@ void GameOverView::Draw(sf::RenderTarget& target, const sf::RenderStates& onScre
         target.draw(*m_saveFailed, onScreen);
     for (const sf::Text& button : m_buttons)
         target.draw(button, onScreen);
+    if (m_flowerCard)
+        target.draw(*m_flowerCard, onScreen);
 }
 } // namespace kvelmora

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <string>
 #include <utility>
 
 namespace kvelmora
@@ -54,6 +55,8 @@ InfoMenu::InfoMenu(AppContext* context)
     m_page.setPosition(GetColumnRight() + pageGap * windowSize.x, columnTop * windowSize.y);
 
     CreatePictures({columnLeft * windowSize.x, belowColumn + pictureGap * windowSize.y});
+    // The end-to-end checks read which page opened here: the machine has no OCR.
+    WriteLog("info menu: open on page " + std::to_string(m_currentPage) + ".");
 }
 
 float InfoMenu::CreateTopics(sf::Vector2f windowSize)

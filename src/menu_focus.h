@@ -28,6 +28,7 @@ public:
     void Point(std::optional<int> button); // the button under the pointer this frame, if any
 
     bool IsHighlighted(int button) const { return m_shown && m_position == button; }
+    bool IsShown() const { return m_shown; }
 
 private:
     void Step(int delta);

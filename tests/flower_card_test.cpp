@@ -1,14 +1,18 @@
 // The game-over card about the flower that ended the game, and the info page its button opens.
 #include "assets.h"
 #include "constants.h"
+#include "controls.h"
 #include "flower_card.h"
 #include "info_menu.h"
+#include "random.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,6 +33,23 @@ std::wstring AsRead(std::wstring text)
     std::replace(text.begin(), text.end(), L'\n', L' ');
     std::replace(text.begin(), text.end(), L'\u00A0', L' ');
     return text;
+}
+
+// The game's picture of the flower under the runner.
+const sf::Texture* HitFlowerTexture(Game& game)
+{
+    const sf::FloatRect runner = ScreenProbe::Runner(game).GetBounds();
+    for (const sf::Sprite& flower : ScreenProbe::Flowers(ScreenProbe::WorldOf(game)))
+        if (flower.getGlobalBounds().intersects(runner))
+            return flower.getTexture();
+    return nullptr;
+}
+
+// Lets the half second pass in which the game-over buttons do not answer.
+void Settle(Game& game)
+{
+    for (float shown = -frameTime; shown < GameOverView::grace; shown += frameTime)
+        game.Update(frameTime);
 }
 
 bool Inside(const sf::FloatRect& inner, const sf::FloatRect& outer)
@@ -64,6 +85,16 @@ TEST(FlowerCard, NamesTheFlowerThatWasHitAndTellsItsSentencesInTurn)
     }
 }
 
+TEST(FlowerCard, LeavesTheWorldsDrawsAsASeededRunExpectsThem)
+{
+    // Each test runs in a process of its own, so this is the first card: it draws where its sentences start.
+    SeedRandom(7);
+    const int expected = DrawRandom();
+    SeedRandom(7);
+    TakeSentenceIndex(FindFlowerSpecies(lenKey));
+    EXPECT_EQ(DrawRandom(), expected);
+}
+
 TEST(FlowerCard, KeepsEverySentenceInItsAreaWhichLeavesTheGameOverTextsAlone)
 {
     TestContext test;
@@ -93,6 +124,81 @@ TEST(FlowerCard, KeepsEverySentenceInItsAreaWhichLeavesTheGameOverTextsAlone)
             EXPECT_FALSE(std::regex_search(narrow, oneLetterAtLineEnd)) << AsRead(narrow);
         }
     }
+}
+
+TEST(FlowerCard, TheGameOverViewShowsTheCardOfTheFlowerThatWasHit)
+{
+    TestContext test;
+    const std::vector<std::string> keys = FlowerKeys();
+    std::set<const sf::Texture*> seen;
+    for (unsigned int seed = 0; seed < 30 && seen.size() < keys.size(); ++seed)
+    {
+        SeedRandom(seed); // the kind of the planted flower
+        Game game(&test.context);
+        EndOnAFlower(game);
+        const sf::Texture* hit = HitFlowerTexture(game);
+        const GameOverView& view = ScreenProbe::Results(game);
+        ASSERT_TRUE(ScreenProbe::Card(view).has_value());
+        const FlowerCard& card = *ScreenProbe::Card(view);
+        const auto key = std::find_if(keys.begin(), keys.end(), [&](const std::string& flowerKey) {
+            return &test.context.textures.at(flowerKey) == hit;
+        });
+        ASSERT_NE(key, keys.end());
+        EXPECT_EQ(ScreenProbe::Picture(card).getTexture(), hit);
+        EXPECT_EQ(ScreenProbe::Name(card).getString().toWideString(), FindFlowerSpecies(*key).name);
+        for (const sf::Text* text : ScreenProbe::Texts(view))
+            EXPECT_FALSE(ScreenProbe::Bounds(card).intersects(text->getGlobalBounds()))
+                << std::string(text->getString());
+        seen.insert(hit);
+    }
+    EXPECT_EQ(seen.size(), keys.size());
+}
+
+TEST(FlowerCard, ItsButtonOnTheGameOverViewOpensTheFlowersPageByClickKeysAndPad)
+{
+    TestContext test;
+    const sf::Vector2f nowhere(20.f, 740.f);
+    const auto opensTheFlowersPage = [&test](ScreenRequest request) {
+        if (request != ScreenRequest::OpenInfoMenu)
+            return false;
+        const InfoMenu menu(&test.context);
+        return ScreenProbe::CurrentPage(menu) == InfoMenu::vegetationTopic;
+    };
+
+    Game clicked(&test.context);
+    EndOnAFlower(clicked);
+    clicked.Update(frameTime);
+    const sf::Vector2f button = Centre(ScreenProbe::Button(*ScreenProbe::Card(ScreenProbe::Results(clicked))));
+    EXPECT_EQ(test.ClickAt(clicked, button), ScreenRequest::None) << "a click within the grace";
+    Settle(clicked);
+    EXPECT_TRUE(opensTheFlowersPage(test.ClickAt(clicked, button)));
+
+    // Enter keeps its meaning until Tab shows the focus; Tab walks left to right, Shift+Tab back.
+    MoveMouse(test.window, nowhere);
+    sf::Event shiftTab = KeyPress(sf::Keyboard::Tab);
+    shiftTab.key.shift = true;
+    const sf::Event tab = KeyPress(sf::Keyboard::Tab);
+    const sf::Event enter = KeyPress(sf::Keyboard::Enter);
+    const std::vector<sf::Event> ways[] = {
+        {tab, tab, tab, enter},
+        {shiftTab, shiftTab, enter},
+        {PadPush(sf::Joystick::PovX, 100.f), PadPush(sf::Joystick::PovX, 0.f), PadPush(sf::Joystick::PovX, -100.f),
+         PadButton(padChooseButton)},
+    };
+    for (std::size_t way = 0; way < std::size(ways); ++way)
+    {
+        SCOPED_TRACE("way " + std::to_string(way));
+        Game game(&test.context);
+        EndOnAFlower(game);
+        Settle(game);
+        for (std::size_t e = 0; e + 1 < ways[way].size(); ++e)
+            EXPECT_EQ(game.ProcessEvent(ways[way][e]), ScreenRequest::None) << "event " << e;
+        EXPECT_TRUE(opensTheFlowersPage(game.ProcessEvent(ways[way].back())));
+    }
+    Game unfocused(&test.context);
+    EndOnAFlower(unfocused);
+    Settle(unfocused);
+    EXPECT_EQ(unfocused.ProcessEvent(enter), ScreenRequest::OpenStartMenu) << "no focus shown";
 }
 
 TEST(FlowerCard, ItsButtonOpensTheInfoMenuOnTheFlowersPageOnce)

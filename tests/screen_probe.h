@@ -59,6 +59,7 @@ struct ScreenProbe
             texts.push_back(&button);
         return texts;
     }
+    static const std::optional<FlowerCard>& Card(const GameOverView& view) { return view.m_flowerCard; }
     static const std::optional<sf::Text>& SaveFailedNotice(const GameOverView& view) { return view.m_saveFailed; }
     static const sf::Text& Button(const GameOverView& view, int button)
     {

@@ -292,6 +292,27 @@ const rows = {
         await lib.openGame(page, url);
         await page.setOfflineMode(false);
     },
+
+    async 'a game ends on a flower, its card is shown and "Více o květinách" opens "Vegetace"'(browser, url) {
+        const page = await lib.newTab(browser);
+        await lib.openGame(page, url);
+        await playOneGame(page);
+        check(page.log.some((line) => /^flower card: (len|hvezdnice|sasanka), sentence \d+\.$/.test(line)), 'no card was shown');
+        // The button is the lowest line of dark text in the card's column, under a sentence of one to four lines.
+        await lib.waitForFrames(page);
+        await page.screenshot({ path: shot('flower_card') });
+        const column = { x: 165, y: 123, width: 350, height: 238 };
+        const rows = require('child_process').execFileSync('convert', [shot('flower_card'), '-crop',
+            `${column.width}x${column.height}+${column.x}+${column.y}`, '+repage', '-colorspace', 'Gray', '-threshold', '30%',
+            '-scale', `1x${column.height}!`, '-depth', '8', 'txt:-']).toString().split('\n');
+        const lowest = Math.max(...rows.filter((row) => /^0,\d+:/.test(row) && !row.includes('#FFFFFF')).map((row) => Number(row.split(/[,:]/)[1])));
+        check(lowest > 0, 'the card\'s button was not found');
+        // Clicks count only half a second after the crash: click until one does.
+        await lib.waitUntil(async () => {
+            await lib.click(page, column.x + 40, column.y + lowest - 8);
+            return page.log.includes('info menu: open on page 2.');
+        }, 'the info menu on "Vegetace"');
+    },
 };
 
 // The next build's script, run before the rest of it: tells the page's title and the build its
