@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace sf
@@ -30,7 +31,7 @@ public:
     static constexpr int startMenuButton = 1;
     static constexpr float grace = 0.5f; // seconds after the crash when no click or pad button acts
 
-    explicit GameOverView(Fonts& fonts);
+    GameOverView(Fonts& fonts, int speedPercent); // the speed whose table it shows
 
     // `highlightedRow` of `scores` in bold, none for -1.
     void Show(const std::vector<int>& scores, int highlightedRow, bool saveFailed);
@@ -48,6 +49,7 @@ private:
     std::optional<int> GetButtonAt(sf::Vector2f pointer) const;
 
     Fonts& m_fonts;
+    const std::wstring m_headingText;
     sf::Text m_caption;
     sf::Text m_heading;
     std::vector<sf::Text> m_rows; // best first
