@@ -36,7 +36,6 @@ public:
     const BestResultsStore& Chosen() const { return m_stores.at(m_speed.GetSpeed()); }
 
 private:
-
     const SpeedChoice& m_speed;
     std::map<int, BestResultsStore> m_stores; // by speed
 };

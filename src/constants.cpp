@@ -80,6 +80,7 @@ const std::wstring gameInstructions =
     L"                                             Hra začne po prvním poskočení.";
 const std::wstring gameOverCaption = L"KONEC HRY";
 const std::wstring bestResultsHeading = L"Nejlepší výsledky\n";
+const std::wstring slowerBestResultsHeading = L"Nejlepší výsledky (rychlost ";
 const std::wstring gameOverHint =
     L"Stiskněte mezerník pro zahájení nové hry nebo jinou klávesu pro návrat do úvodního menu.";
 const std::wstring saveFailedNotice = L"Výsledky se nepodařilo uložit.";

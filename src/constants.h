@@ -26,6 +26,7 @@ extern const std::vector<std::wstring> infoPages;  // page n belongs to topic n
 extern const std::wstring gameInstructions;
 extern const std::wstring gameOverCaption;
 extern const std::wstring bestResultsHeading;
+extern const std::wstring slowerBestResultsHeading; // before a slower speed's percent, which a bracket closes
 extern const std::wstring gameOverHint;
 extern const std::wstring saveFailedNotice;    // under the game-over hint when the best results were not saved
 extern const std::wstring playAgainButtonText; // game-over buttons

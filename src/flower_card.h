@@ -1,7 +1,7 @@
 #pragma once
 
-#include "application.h"
 #include "flower_facts.h"
+#include "screen.h"
 
 #include <SFML/Graphics/Drawable.hpp>
 #include <SFML/Graphics/Rect.hpp>
@@ -43,7 +43,7 @@ public:
     void SetButtonHighlighted(bool highlighted);
 
 private:
-    friend struct ScreenProbe; // the tests' one seam (bench/screen_probe.h)
+    friend struct ScreenProbe; // the tests' one seam (tests/screen_probe.h)
 
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
     void Place(sf::FloatRect area);

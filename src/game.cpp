@@ -11,7 +11,6 @@
 #include <SFML/Graphics/Texture.hpp>
 
 #include <algorithm>
-#include <cmath>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -22,11 +21,9 @@ namespace kvelmora
 
 namespace
 {
-constexpr float jumpVelocity = -2500.f;   // pixels per second, negative is up
-constexpr float gravity = 7000.f;         // pixels per second squared
-constexpr float playerStartX = 50.f;      // pixels from the view's left edge
-constexpr float longestStep = 1.f / 30.f; // seconds: at the top speed 25 pixels, narrower than any flower
-constexpr float longestGap = 0.25f;       // seconds: a longer frame is a stall, played as this long
+constexpr float jumpVelocity = -2500.f; // pixels per second, negative is up
+constexpr float gravity = 7000.f;       // pixels per second squared
+constexpr float playerStartX = 50.f;    // pixels from the view's left edge
 
 WorldLooks MakeLooks(std::map<std::string, sf::Texture>& textures)
 {
@@ -51,11 +48,12 @@ Game::Game(AppContext* context)
     : Screen(context)
     , m_pausedByFocus(!context->hasFocus) // a game started without the focus waits for it
     , m_world(MakeLooks(context->textures), context->bestResults.Chosen())
+    , m_clock(context->speed.GetSpeed())
     , m_player(*this, context->textures[playerTextureKey])
     , m_pickupSound(context->soundBuffers[pickupSoundKey])
     , m_gameOverSound(context->soundBuffers[gameOverSoundKey])
-    , m_headsUp(context->fonts)
-    , m_gameOverView(context->fonts)
+    , m_headsUp(context->fonts, context->speed.GetSpeed())
+    , m_gameOverView(context->fonts, context->speed.GetSpeed())
 {
     m_player.SetPosition({playerStartX, GetGroundY() - m_player.GetBounds().height});
 }
@@ -151,14 +149,12 @@ void Game::TogglePause()
 
 void Game::Update(float dt)
 {
-    // A frame after a stall (a dragged window, a suspend) is not played back in full, and a long one
-    // goes in equal steps short enough that no flower, item or screen boundary is passed over.
-    const float played = std::min(dt, longestGap);
+    // The buttons' grace is the player's, on the wall clock; everything that moves keeps the game's time.
     if (m_state == GameState::GameOver)
-        m_gameOverView.Update(played, GetMousePosition());
-    const int steps = played > longestStep ? static_cast<int>(std::ceil(played / longestStep)) : 1;
-    for (int step = 0; step < steps; ++step)
-        Advance(played / static_cast<float>(steps));
+        m_gameOverView.Update(std::min(dt, GameClock::longestGap), GetMousePosition());
+    const GameSteps steps = m_clock.Split(dt);
+    for (int step = 0; step < steps.count; ++step)
+        Advance(steps.length);
 }
 
 void Game::Advance(float dt)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game_clock.h"
 #include "game_over_view.h"
 #include "heads_up.h"
 #include "player.h"
@@ -33,7 +34,7 @@ public:
     ~Game() override;
 
     ScreenRequest ProcessEvent(const sf::Event& event) override;
-    // A long frame is played in steps of at most 1/30 s; a stall plays as a quarter of a second.
+    // Plays the frame's game time (GameClock); the game-over buttons' grace counts the wall clock's.
     void Update(float dt) override;
     void Draw() override;
     int GetView() const override { return m_state == GameState::GameOver ? 1 : 0; } // play, then results
@@ -50,7 +51,7 @@ public:
     float GetViewLeft() const { return m_world.GetViewLeft(); }
 
 private:
-    // Tests and measurements look inside through this one seam (bench/screen_probe.h).
+    // Tests and measurements look inside through this one seam (tests/screen_probe.h).
     friend struct ScreenProbe;
 
     // The world's builders and checks, called by Update in this order.
@@ -74,6 +75,7 @@ private:
     bool m_pausedByFocus;          // ends only when the focus comes back
     GameState m_state = GameState::Waiting;
     World m_world;
+    GameClock m_clock;
     Player m_player;
     sf::Sound m_pickupSound;
     sf::Sound m_gameOverSound;

@@ -1,6 +1,8 @@
 #include "game_over_view.h"
 
 #include "constants.h"
+#include "settings.h"
+#include "speed_choice.h"
 #include "window_fit.h"
 
 #include <SFML/Graphics/RenderStates.hpp>
@@ -25,8 +27,10 @@ constexpr float buttonsTop = 0.62f;              // of the window height, under 
 constexpr float buttonGap = 0.08f;               // of the window width, between the two buttons
 } // namespace
 
-GameOverView::GameOverView(Fonts& fonts)
+GameOverView::GameOverView(Fonts& fonts, int speedPercent)
     : m_fonts(fonts)
+    , m_headingText(speedPercent == normalSpeed ? bestResultsHeading
+                                                : slowerBestResultsHeading + FormatSpeed(speedPercent) + L")\n")
 {
 }
 
@@ -37,7 +41,7 @@ void GameOverView::Show(const std::vector<int>& scores, int highlightedRow, bool
 
     m_caption = MakeText(m_fonts, boldFontKey, characterSize, sf::String(gameOverCaption));
     m_caption.setPosition(CentredX(centreLine, m_caption), captionTop * window.y);
-    m_heading = MakeText(m_fonts, boldFontKey, characterSize, sf::String(bestResultsHeading));
+    m_heading = MakeText(m_fonts, boldFontKey, characterSize, sf::String(m_headingText));
     m_heading.setPosition(CentredX(centreLine, m_heading), tableTop * window.y);
 
     // The heading's final line break counts in its height, and so in the row step.

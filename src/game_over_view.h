@@ -34,7 +34,7 @@ public:
     static constexpr int flowerPageButton = 2; // on the card, after the row
     static constexpr float grace = 0.5f;       // seconds after the crash when no click or pad button acts
 
-    explicit GameOverView(Fonts& fonts);
+    GameOverView(Fonts& fonts, int speedPercent); // the speed whose table it shows
 
     // `highlightedRow` of `scores` in bold, none for -1.
     void Show(const std::vector<int>& scores, int highlightedRow, bool saveFailed);
@@ -50,13 +50,14 @@ public:
     void Draw(sf::RenderTarget& target, const sf::RenderStates& onScreen) const;
 
 private:
-    // Tests and measurements look inside through this one seam (bench/screen_probe.h).
+    // Tests and measurements look inside through this one seam (tests/screen_probe.h).
     friend struct ScreenProbe;
 
     void ShowButtons(float centreLine, float top);
     std::optional<int> GetButtonAt(sf::Vector2f pointer) const;
 
     Fonts& m_fonts;
+    const std::wstring m_headingText;
     sf::Text m_caption;
     sf::Text m_heading;
     std::vector<sf::Text> m_rows; // best first

@@ -1,6 +1,8 @@
 #include "heads_up.h"
 
 #include "constants.h"
+#include "settings.h"
+#include "speed_choice.h"
 #include "window_fit.h"
 
 #include <SFML/Graphics/Font.hpp>
@@ -17,8 +19,10 @@ constexpr float firstBlinkInterval = 0.75f;  // seconds the score stays black
 constexpr float secondBlinkInterval = 0.45f; // seconds the score stays white
 constexpr unsigned int scoreCharacterSize = 35;
 constexpr unsigned int instructionsCharacterSize = 22;
-constexpr float scoreRightGap = 0.11f; // of the window width, right of the single starting digit
-constexpr float scoreTop = 0.06f;      // of the window height
+constexpr unsigned int speedCharacterSize = 20; // smaller than the score it stands by
+constexpr float speedGap = 12.f;                // pixels between the speed and the score
+constexpr float scoreRightGap = 0.11f;          // of the window width, right of the single starting digit
+constexpr float scoreTop = 0.06f;               // of the window height
 constexpr float instructionsTop = 0.18f;
 const sf::Color pauseBandColor(255, 255, 255, 210);     // translucent white: the frozen world shows through
 const sf::Color pauseBandEdgeColor(140, 140, 140, 255); // the band's edges show over the white sky too
@@ -56,7 +60,7 @@ float CentredX(float centreLine, const sf::Text& text)
     return centreLine - 0.5f * text.getGlobalBounds().width;
 }
 
-HeadsUp::HeadsUp(Fonts& fonts)
+HeadsUp::HeadsUp(Fonts& fonts, int speedPercent)
     : m_score(MakeText(fonts, boldFontKey, scoreCharacterSize, sf::String(std::to_wstring(0))))
     , m_instructions(MakeText(fonts, regularFontKey, instructionsCharacterSize, sf::String(gameInstructions)))
     , m_pauseCaption(MakeText(fonts, boldFontKey, pauseCaptionCharacterSize, sf::String(pauseCaption)))
@@ -65,6 +69,8 @@ HeadsUp::HeadsUp(Fonts& fonts)
     // Placed once from the single starting digit; longer scores reach further right.
     const sf::Vector2f window = GetLogicalSize();
     m_score.setPosition(window.x - m_score.getGlobalBounds().width - scoreRightGap * window.x, scoreTop * window.y);
+    if (speedPercent != normalSpeed)
+        PlaceSpeed(MakeText(fonts, boldFontKey, speedCharacterSize, sf::String(FormatSpeed(speedPercent))));
     m_instructions->setPosition(CentredX(0.5f * window.x, *m_instructions), instructionsTop * window.y);
     m_pauseBand.setSize({window.x, pauseBandHeight * window.y});
     m_pauseBand.setPosition(0.f, pauseBandTop * window.y);
@@ -73,6 +79,17 @@ HeadsUp::HeadsUp(Fonts& fonts)
     m_pauseBand.setOutlineThickness(pauseBandEdge);
     m_pauseCaption.setPosition(CentredX(0.5f * window.x, m_pauseCaption), pauseCaptionTop * window.y);
     m_pauseHint.setPosition(CentredX(0.5f * window.x, m_pauseHint), pauseHintTop * window.y);
+}
+
+void HeadsUp::PlaceSpeed(sf::Text speed)
+{
+    // Left of the score, which grows to the right, and on its baseline: a text's first baseline lies
+    // its character size below its top.
+    const sf::FloatRect bounds = speed.getLocalBounds();
+    const float baseline = m_score.getPosition().y + static_cast<float>(scoreCharacterSize);
+    speed.setPosition(m_score.getGlobalBounds().left - speedGap - bounds.left - bounds.width,
+                      baseline - static_cast<float>(speedCharacterSize));
+    m_speed = speed;
 }
 
 void HeadsUp::RemoveInstructions()
@@ -100,6 +117,8 @@ void HeadsUp::Draw(sf::RenderTarget& target, const sf::RenderStates& onScreen, b
     if (m_instructions)
         target.draw(*m_instructions, onScreen);
     target.draw(m_score, onScreen);
+    if (m_speed)
+        target.draw(*m_speed, onScreen);
     if (!paused)
         return;
     target.draw(m_pauseBand, onScreen);

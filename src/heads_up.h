@@ -28,11 +28,11 @@ sf::Text MakeText(Fonts& fonts, const std::string& fontKey, unsigned int charact
 float CentredX(float centreLine, const sf::Text& text);
 
 // What stands on the screen over the running world, in screen coordinates: the score, which blinks once
-// the game is over, the instructions until the first jump, and the band of a pause.
+// the game is over, a slower speed beside it, the instructions until the first jump, and the band of a pause.
 class HeadsUp final
 {
 public:
-    explicit HeadsUp(Fonts& fonts);
+    HeadsUp(Fonts& fonts, int speedPercent);
 
     void RemoveInstructions();
     void ShowScore(int score);
@@ -41,10 +41,13 @@ public:
     void Draw(sf::RenderTarget& target, const sf::RenderStates& onScreen, bool paused) const;
 
 private:
-    // Tests and measurements look inside through this one seam (bench/screen_probe.h).
+    // Tests and measurements look inside through this one seam (tests/screen_probe.h).
     friend struct ScreenProbe;
 
+    void PlaceSpeed(sf::Text speed);
+
     sf::Text m_score;
+    std::optional<sf::Text> m_speed; // only at a slower speed
     std::optional<sf::Text> m_instructions;
     float m_blinkTimer = 0.f; // seconds since the score text last blinked
     sf::RectangleShape m_pauseBand;

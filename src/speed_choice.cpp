@@ -9,6 +9,11 @@
 namespace kvelmora
 {
 
+std::wstring FormatSpeed(int percent)
+{
+    return std::to_wstring(percent) + L" %";
+}
+
 SpeedChoice::SpeedChoice(std::filesystem::path settingsFile)
     : m_settings(std::move(settingsFile))
     , m_speed(m_settings.Read().speed)

@@ -3,9 +3,12 @@
 #include "settings.h"
 
 #include <filesystem>
+#include <string>
 
 namespace kvelmora
 {
+// A speed as the player reads it: "50 %".
+std::wstring FormatSpeed(int percent);
 
 // The game speed the player has chosen on the start menu, kept in the settings file beside the
 // sound's choice; when it cannot be kept, it holds for the run.

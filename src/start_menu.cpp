@@ -3,6 +3,7 @@
 #include "assets.h"
 #include "constants.h"
 #include "log.h"
+#include "speed_choice.h"
 #include "window_fit.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -106,8 +107,7 @@ void StartMenu::CreateSpeedButton(const sf::Font& font, sf::Vector2f windowSize)
 
 void StartMenu::ShowSpeed()
 {
-    const std::wstring percent = std::to_wstring(m_context->speed.GetSpeed()) + L" %";
-    m_buttons[speedButton].setString(sf::String(speedChoiceText + percent));
+    m_buttons[speedButton].setString(sf::String(speedChoiceText + FormatSpeed(m_context->speed.GetSpeed())));
 }
 
 void StartMenu::CreateTitle(const sf::Font& font, sf::Vector2f windowSize)

@@ -156,4 +156,33 @@ TEST(EndlessPlay, ALongFrameIsPlayedInShortStepsAndAStallAsAQuarterSecond)
         << "the first row's least gap";
     EXPECT_GT(Left(ScreenProbe::Flowers(world).front()), game.GetViewLeft() + windowWidth) << "ahead of the view";
 }
+
+// The level that can be played at the normal speed can be played at half of it: the same seed meets the
+// same flowers, and the same player's jumps clear them all, through every row of the timeline.
+TEST(EndlessPlay, AtHalfSpeedTheAutopilotClearsTheSameScreensAsAtTheNormalSpeed)
+{
+    TestContext test;
+    constexpr float screens = 70.f; // past the last row's start, and before the world first moves back
+    std::vector<std::vector<float>> flowersMet;
+    for (const int speed : {100, 50})
+    {
+        while (test.context.speed.GetSpeed() != speed)
+            test.context.speed.Step();
+        SeedRandom(2024);
+        Game game(&test.context);
+        Autopilot autopilot(game);
+        std::vector<float> lefts;
+        while (game.GetViewLeft() < screens * windowWidth)
+        {
+            autopilot.Step(1.f / 60);
+            ASSERT_NE(game.GetState(), GameState::GameOver) << speed << " % at " << game.GetViewLeft();
+            for (const sf::Sprite& flower : ScreenProbe::Flowers(ScreenProbe::WorldOf(game)))
+                if (lefts.empty() || Left(flower) > lefts.back())
+                    lefts.push_back(Left(flower));
+        }
+        EXPECT_EQ(game.GetSpeed(), 750.f) << speed << " %: the last row";
+        flowersMet.push_back(lefts);
+    }
+    EXPECT_EQ(flowersMet[0], flowersMet[1]);
+}
 } // namespace kvelmora

@@ -48,6 +48,36 @@ TEST_F(GameScreen, TheRunnerWaitsForTheFirstJumpAndJumpsOnlyFromTheGroundLanding
     EXPECT_EQ(player.GetSprite().getTextureRect(), sf::IntRect(0, 0, 50, 74)) << "the first run frame";
 }
 
+// A slower game is the same game seen slower: wall time scaled by the speed leaves the runner as high
+// and the view as far on, frames longer than a step included.
+TEST_F(GameScreen, AtEachSpeedTheSameGameTimeLeavesTheJumpAsHighAndTheViewAsFar)
+{
+    const auto jump = [this](Game& played, int speedPercent) {
+        played.ProcessEvent(KeyPress(sf::Keyboard::Up));
+        const float wallShare = 100.f / static_cast<float>(speedPercent);
+        std::vector<sf::Vector2f> path; // the runner's top and the view's left after each frame
+        for (const float frame : {frameTime, 0.1f, 0.05f, frameTime, 0.1f, 0.2f})
+        {
+            played.Update(frame * wallShare);
+            path.emplace_back(ScreenProbe::Runner(played).GetBounds().top, played.GetViewLeft());
+        }
+        return path;
+    };
+    const std::vector<sf::Vector2f> normal = jump(game, 100);
+    for (const int speed : {75, 50})
+    {
+        test.context.speed.Step();
+        ASSERT_EQ(test.context.speed.GetSpeed(), speed);
+        Game played(&test.context);
+        const std::vector<sf::Vector2f> path = jump(played, speed);
+        for (std::size_t frame = 0; frame < path.size(); ++frame)
+        {
+            EXPECT_NEAR(path[frame].x, normal[frame].x, tolerance) << speed << " %, frame " << frame;
+            EXPECT_NEAR(path[frame].y, normal[frame].y, tolerance) << speed << " %, frame " << frame;
+        }
+    }
+}
+
 TEST_F(GameScreen, EachStateAnswersItsKeysAndTheFocusAndPausedFramesChangeNothing)
 {
     const auto waiting = GameState::Waiting;

@@ -1,6 +1,7 @@
 // The world without a window: spawners, contacts, scoring and the end of a game. It loads no picture
 // and opens no window, so these run with no display at all.
 #include "best_results.h"
+#include "game_clock.h"
 #include "random.h"
 #include "screen_probe.h"
 #include "test_support.h"
@@ -13,6 +14,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kvelmora
@@ -45,19 +47,20 @@ protected:
     }
 
     // One frame of a running game's world; each boundary counts a screen of the timeline.
-    void Step()
+    void Step() { Step(world, frameTime); }
+    void Step(World& played, float dt)
     {
-        while (world.PassScreenBoundary())
+        while (played.PassScreenBoundary())
         {
-            const std::optional<Strip> strip = world.AdvanceTimeline();
+            const std::optional<Strip> strip = played.AdvanceTimeline();
             if (!strip)
                 continue;
-            world.GenerateSegmentFlowers(strip->segment, strip->fromX, strip->width);
-            world.PlaceGarbage(strip->fromX);
+            played.GenerateSegmentFlowers(strip->segment, strip->fromX, strip->width);
+            played.PlaceGarbage(strip->fromX);
             strips.push_back(*strip);
         }
-        world.Scroll(frameTime);
-        world.DriftClouds(frameTime);
+        played.Scroll(dt);
+        played.DriftClouds(dt);
     }
 
     const std::vector<sf::Sprite>& Flowers() const { return ScreenProbe::Flowers(world); }
@@ -229,6 +232,34 @@ TEST_F(WorldTest, TheCloudsStayAfterEveryMoveBackOfTheWorld)
                                     inView.begin() + static_cast<long>(moveBack) + 5),
                   0)
             << "the sky is empty after the move at screen " << moveBack;
+    }
+}
+
+// A slower game is the same game seen slower: wall time scaled by the speed plays as far, even where a
+// frame is longer than a step or than a stall.
+TEST_F(WorldTest, AtEachSpeedTheSameGameTimeScrollsAndDriftsAsFarAsAtTheNormalSpeed)
+{
+    const auto play = [this](int speedPercent) {
+        SeedRandom(5);
+        World played{MakeLooks(), bestResults};
+        const GameClock clock(speedPercent);
+        const float wallShare = 100.f / static_cast<float>(speedPercent);
+        for (int round = 0; round < 20; ++round)
+            for (const float frame : {frameTime, 0.1f, 0.2f})
+            {
+                const GameSteps steps = clock.Split(frame * wallShare);
+                for (int step = 0; step < steps.count; ++step)
+                    Step(played, steps.length);
+            }
+        return std::make_pair(played.GetViewLeft(), Left(ScreenProbe::Clouds(played).back()));
+    };
+    const auto [normalScroll, normalCloud] = play(100);
+    EXPECT_GT(normalScroll, 2 * windowWidth) << "past screen boundaries";
+    for (const int speed : {75, 50})
+    {
+        const auto [scroll, cloud] = play(speed);
+        EXPECT_NEAR(scroll, normalScroll, tolerance) << speed << " %";
+        EXPECT_NEAR(cloud, normalCloud, tolerance) << speed << " %";
     }
 }
 } // namespace kvelmora
