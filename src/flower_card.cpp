@@ -18,7 +18,7 @@ namespace
 {
 constexpr float areaLeft = 0.03f;   // of the window width, as the info menu's column
 constexpr float areaTop = 0.16f;    // of the window height, level with the best results' heading
-constexpr float areaWidth = 0.36f;  // of the window width: ends well left of the heading
+constexpr float areaWidth = 0.33f;  // of the window width: ends left of the slowest speed's heading
 constexpr float areaHeight = 0.31f; // of the window height: ends above the hint
 constexpr float padding = 14.f;     // pixels inside the panel's edge and between picture and texts
 constexpr float pictureScale = 2.f; // the flowers are small in the world

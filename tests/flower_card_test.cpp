@@ -98,6 +98,8 @@ TEST(FlowerCard, LeavesTheWorldsDrawsAsASeededRunExpectsThem)
 TEST(FlowerCard, KeepsEverySentenceInItsAreaWhichLeavesTheGameOverTextsAlone)
 {
     TestContext test;
+    test.context.speed.Step();
+    test.context.speed.Step(); // the slowest speed, whose heading is the widest
     Game game(&test.context);
     game.Start();
     game.Update(frameTime); // running, as every game that meets a flower
