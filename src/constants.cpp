@@ -1,5 +1,7 @@
 #include "constants.h"
 
+#include <algorithm>
+
 namespace kvelmora
 {
 
@@ -90,4 +92,10 @@ const std::wstring flowerPageButtonText = L"Více o květinách";
 const std::wstring pauseCaption = L"Pauza";
 const std::wstring pauseHint = L"Pokračujte klávesou P";
 const std::wstring settingsNotSavedNotice = L"Nastavení se nepodařilo uložit.";
+
+std::wstring WithPlainSpaces(std::wstring text)
+{
+    std::replace(text.begin(), text.end(), L'\u00A0', L' ');
+    return text;
+}
 } // namespace kvelmora

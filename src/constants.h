@@ -35,4 +35,8 @@ extern const std::wstring flowerPageButtonText; // on the game-over card about t
 extern const std::wstring pauseCaption;         // on the band across a paused game
 extern const std::wstring pauseHint;
 extern const std::wstring settingsNotSavedNotice; // for a moment over any screen when the sound's choice was not kept
+
+// SFML draws a small dot for any blank glyph but a plain space, so a text keeps its no-break spaces
+// for where lines may break and is shown with plain ones.
+std::wstring WithPlainSpaces(std::wstring text);
 } // namespace kvelmora

@@ -32,7 +32,6 @@ constexpr float sentenceLineSpacing = 1.2f;         // of the font's own, so a d
 const sf::Color panelColor(255, 255, 255, 220);     // nearly opaque white: the clouds show only faintly
 const sf::Color panelEdgeColor(140, 140, 140, 255); // the panel's edge shows over the white sky
 constexpr float panelEdge = 1.f;                    // pixels
-constexpr wchar_t noBreakSpace = L'\u00A0';
 
 float Bottom(const sf::FloatRect& bounds)
 {
@@ -63,8 +62,7 @@ std::wstring WrapText(const std::wstring& text, const sf::Font& font, unsigned i
     for (std::size_t start = 0; start < text.size();)
     {
         const std::size_t end = std::min(text.find(L' ', start), text.size());
-        std::wstring word = text.substr(start, end - start);
-        std::replace(word.begin(), word.end(), noBreakSpace, L' ');
+        const std::wstring word = WithPlainSpaces(text.substr(start, end - start));
         start = end + 1;
         const std::wstring longer = line.empty() ? word : line + L' ' + word;
         if (!line.empty() && TextWidth(longer, font, characterSize) > width)

@@ -26,15 +26,11 @@ constexpr unsigned int topicCharacterSize = 25;
 constexpr unsigned int pageCharacterSize = 16;
 constexpr float pageLineSpacing = 1.5f; // of the font's own, so a descender clears a capital's háček below
 constexpr int morphologyTopic = 1;
-constexpr wchar_t noBreakSpace = L'\u00A0';
 
-// The pages keep their no-break spaces, but SFML draws a small dot for any blank glyph
-// other than a plain space; the lines are broken by hand, so on screen a space serves.
+// The lines are broken by hand, so on screen a plain space serves for a no-break one.
 sf::String PageText(std::size_t page)
 {
-    std::wstring text = infoPages[page];
-    std::replace(text.begin(), text.end(), noBreakSpace, L' ');
-    return sf::String(text);
+    return sf::String(WithPlainSpaces(infoPages[page]));
 }
 } // namespace
 
