@@ -293,6 +293,25 @@ const rows = {
         await page.setOfflineMode(false);
     },
 
+    async 'held upright, the page asks to turn the device, and a run waits under the notice until it is turned'(browser, url) {
+        const page = await lib.newTab(browser);
+        await lib.openGame(page, url);
+        const noticeShown = () => page.evaluate(() => {
+            const shown = document.elementFromPoint(innerWidth / 2, innerHeight / 2).closest('#turn-notice');
+            return shown !== null && shown.innerText.includes('Otočte zařízení na šířku');
+        });
+        await playOneGame(page, undefined, async () => {
+            await page.setViewport({ width: 800, height: 1280 });
+            await lib.waitUntil(noticeShown, 'the notice to turn the device');
+            await page.screenshot({ path: shot('upright') });
+            // Longer than a run that nobody plays lasts.
+            await lib.waitForFrames(page, 600);
+            check(!page.log.some((line) => line.startsWith('game: over with ')), 'the run went on under the notice');
+            await page.setViewport({ width: 1280, height: 800 });
+            await lib.waitUntil(async () => !(await noticeShown()), 'the notice to go');
+        });
+    },
+
     async 'a game ends on a flower, its card is shown and "Více o květinách" opens "Vegetace"'(browser, url) {
         const page = await lib.newTab(browser);
         await lib.openGame(page, url);
