@@ -87,7 +87,7 @@ add_subdirectory(tests)
 # Wine by scripts/measure_windows_speed.sh.
 add_executable(game_speed EXCLUDE_FROM_ALL bench/game_speed.cpp)
 target_link_libraries(game_speed PRIVATE kvelmora_core)
-target_include_directories(game_speed PRIVATE tests)
+target_include_directories(game_speed PRIVATE probe)
 set_target_properties(game_speed PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 add_custom_command(TARGET game_speed POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy ${openal_dll} ${CMAKE_BINARY_DIR}/bench

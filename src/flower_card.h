@@ -43,7 +43,7 @@ public:
     void SetButtonHighlighted(bool highlighted);
 
 private:
-    friend struct ScreenProbe; // the tests' one seam (tests/screen_probe.h)
+    friend struct ScreenProbe; // the tests' one seam (probe/screen_probe.h)
 
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
     void Place(sf::FloatRect area);

@@ -51,7 +51,7 @@ public:
     float GetViewLeft() const { return m_world.GetViewLeft(); }
 
 private:
-    // Tests and measurements look inside through this one seam (tests/screen_probe.h).
+    // Tests and measurements look inside through this one seam (probe/screen_probe.h).
     friend struct ScreenProbe;
 
     // The world's builders and checks, called by Update in this order.

@@ -50,7 +50,7 @@ public:
     void Draw(sf::RenderTarget& target, const sf::RenderStates& onScreen) const;
 
 private:
-    // Tests and measurements look inside through this one seam (tests/screen_probe.h).
+    // Tests and measurements look inside through this one seam (probe/screen_probe.h).
     friend struct ScreenProbe;
 
     void ShowButtons(float centreLine, float top);

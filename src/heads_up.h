@@ -41,7 +41,7 @@ public:
     void Draw(sf::RenderTarget& target, const sf::RenderStates& onScreen, bool paused) const;
 
 private:
-    // Tests and measurements look inside through this one seam (tests/screen_probe.h).
+    // Tests and measurements look inside through this one seam (probe/screen_probe.h).
     friend struct ScreenProbe;
 
     void PlaceSpeed(sf::Text speed);

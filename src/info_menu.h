@@ -27,7 +27,7 @@ public:
     void Draw() override;
 
 private:
-    friend struct ScreenProbe; // the tests' one seam (tests/screen_probe.h)
+    friend struct ScreenProbe; // the tests' one seam (probe/screen_probe.h)
 
     // Stacks the topics down the left edge; returns the top of the space below them.
     float CreateTopics(sf::Vector2f windowSize);

@@ -42,7 +42,7 @@ public:
     sf::FloatRect GetBounds() const { return m_sprite.getGlobalBounds(); }
 
 private:
-    // Tests and measurements look inside through this one seam (tests/screen_probe.h).
+    // Tests and measurements look inside through this one seam (probe/screen_probe.h).
     friend struct ScreenProbe;
 
     void SetAnimationRow(unsigned int row);

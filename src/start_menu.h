@@ -28,7 +28,7 @@ public:
     void Draw() override;
 
 private:
-    friend struct ScreenProbe; // the tests' one seam (tests/screen_probe.h)
+    friend struct ScreenProbe; // the tests' one seam (probe/screen_probe.h)
 
     void CreateButtons(const sf::Font& font, sf::Vector2f windowSize);
     void CreateSpeedButton(const sf::Font& font, sf::Vector2f windowSize);

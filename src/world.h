@@ -92,7 +92,7 @@ public:
     void Draw(sf::RenderTarget& target) const; // the horizon, clouds, flowers and garbage in view
 
 private:
-    // Tests and measurements look inside through this one seam (tests/screen_probe.h).
+    // Tests and measurements look inside through this one seam (probe/screen_probe.h).
     friend struct ScreenProbe;
 
     void SpawnClouds(float fromX, float width);

@@ -126,26 +126,6 @@ TEST(Application, KeepsTheBestResultsAcrossARunAndSwitchesScreensOnRequest)
     EXPECT_TRUE(application.SaveBestResults());
 }
 
-TEST(FileLocations, AReadOnlyPortableGameAndAnInstalledOneKeepThePlayersFilesInThePlayersFolders)
-{
-    const fs::path portable = "/games/kvelmora/assets";
-    const fs::path installed = "/usr/share/kvelmora/assets";
-    const platform::PlayerFolders player{"/home/jana/.local/share/kvelmora", "/home/jana/.local/state/kvelmora"};
-
-    // A portable game that can write keeps its files beside the assets, as every end-to-end check
-    // sees; one that cannot turns to the player's folders.
-    const FileLocations readOnly = ChooseFileLocations({platform::CopyKind::Unpacked, portable, false}, player);
-    EXPECT_EQ(readOnly.assets, portable);
-    EXPECT_EQ(readOnly.bestResults, player.data);
-    EXPECT_EQ(readOnly.log, player.state);
-
-    // Even where the process could write (root, an administrator), an installation is left alone.
-    const FileLocations inInstallation = ChooseFileLocations({platform::CopyKind::Installed, installed, true}, player);
-    EXPECT_EQ(inInstallation.assets, installed);
-    EXPECT_EQ(inInstallation.bestResults, player.data);
-    EXPECT_EQ(inInstallation.log, player.state);
-}
-
 // The installed game's text is the one players know; a copy they unpacked or a page cannot be reinstalled.
 TEST(MissingFiles, TheErrorBoxAdvisesWhatFitsHowTheGameCame)
 {

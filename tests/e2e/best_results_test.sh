@@ -7,8 +7,6 @@ e2e_prepare "$1"
 chmod a+rx "$E2E_DIR" # the rows that need an ordinary user run the game as nobody
 assets="$E2E_DIR/assets"
 scores="$assets/high_scores.txt"
-# Below any game's score, so each game's result goes on top.
-initial=$'-1\n-2\n-3\n-4\n-5'
 no_results=$'0\n0\n0\n0\n0'
 other_game=""
 own_xvfb=""
@@ -16,7 +14,7 @@ own_xvfb=""
 fresh_assets() {
     chmod -R u+w,a+rX "$assets"
     rm -rf "$assets"/log* "$assets"/high_scores.txt* "$assets"/victim* "$E2E_DIR"/stderr
-    printf '%s\n' "$initial" >"$scores"
+    printf '%s\n' "$low_results" >"$scores"
 }
 
 # Ends whatever a row started, also when it failed halfway.
@@ -38,15 +36,6 @@ flat() {
 expect_scores() {
     [ "$(cat "$scores")" = "$1" ] ||
         e2e_fail "best results $(flat "$(cat "$scores")"), expected $(flat "$1")"
-}
-
-# The file holds $1 results of the row's games (0 or more each) above the best initial ones.
-expect_games_kept() {
-    local expected new
-    expected=$(head -n $((5 - $1)) <<<"$initial")
-    new=$(head -n "$1" "$scores" | grep -c '^[0-9][0-9]*$' || true)
-    [ "$(tail -n +$(($1 + 1)) "$scores")" = "$expected" ] && [ "$new" -eq "$1" ] ||
-        e2e_fail "best results $(flat "$(cat "$scores")"), expected $1 new results above $(flat "$expected")"
 }
 
 expect_status() {
@@ -100,7 +89,7 @@ row_kill_after_game_over() {
     looks + "$saveNotice" && e2e_fail "a saved result was reported as not saved"
     kill -9 "$E2E_GAME_PID"
     e2e_wait_for_exit 10
-    expect_games_kept 1
+    e2e_expect_games_kept "$scores" 1
 }
 
 # The result's save fails while the folder is read-only; once it is writable again, the end of
@@ -114,7 +103,7 @@ row_x_server_killed() {
     kill "$own_xvfb"
     e2e_wait_for_exit 10
     expect_status 1
-    expect_games_kept 1
+    e2e_expect_games_kept "$scores" 1
 }
 
 row_fifo() {
@@ -136,7 +125,7 @@ row_read_only_folder() {
     expect_status 1
     [ "$(grep -c "cannot save the best results" "$E2E_DIR/stderr")" -eq 1 ] ||
         e2e_fail "the failed saves were not told once on standard error"
-    expect_scores "$initial"
+    expect_scores "$low_results"
 }
 
 # The first copy saves its result and goes on running; the second adds its own; the first then
@@ -149,13 +138,13 @@ row_two_copies() {
     e2e_start_game
     wait_for_second_window "$first_window"
     play_until_a_flower
-    expect_games_kept 2
+    e2e_expect_games_kept "$scores" 2
 
     stop_game
     E2E_GAME_PID=$other_game
     other_game=""
     stop_game
-    expect_games_kept 2
+    e2e_expect_games_kept "$scores" 2
 }
 
 # Stopped while it loads its assets (found by freezing it), the game runs on to the frame loop
@@ -173,7 +162,7 @@ row_stop_while_loading() {
             e2e_wait_for_exit 15
             expect_status 0
             [ "$(tail -n 1 "$assets/log.txt")" = "main: WinMain end." ] || e2e_fail "the run did not end normally"
-            expect_scores "$initial"
+            expect_scores "$low_results"
             return
         fi
         # Caught too late, or not at all: try again.
@@ -197,7 +186,7 @@ row_frozen_lock_holder() {
     e2e_wait_for_exit 10
     expect_status 1
     grep -q "holds the lock" "$E2E_DIR/stderr" || e2e_fail "standard error does not say why the save failed"
-    expect_scores "$initial"
+    expect_scores "$low_results"
 }
 
 rows=(

@@ -11,6 +11,8 @@ E2E_WINDOW=""
 E2E_BOX=""
 E2E_STATUS=""
 E2E_SCREEN=${E2E_SCREEN:-1366x768x24} # width x height x depth of the X screen; a check may set it first
+# Best results below any game's score, one a line, so each game's result goes above them.
+readonly low_results=$'-1\n-2\n-3\n-4\n-5'
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -72,6 +74,16 @@ e2e_prepare() {
     rm -f "$E2E_DIR/assets/log.txt" "$E2E_DIR/assets/high_scores.txt"
     export ALSOFT_DRIVERS=null
     e2e_start_xvfb
+}
+
+# The best-results file $1 holds $2 results of the check's games (0 or more each) above the best of
+# the low results it started with.
+e2e_expect_games_kept() {
+    local file=$1 games=$2 expected new
+    expected=$(head -n $((5 - games)) <<<"$low_results")
+    new=$(head -n "$games" "$file" | grep -c '^[0-9][0-9]*$' || true)
+    [ "$(tail -n +$((games + 1)) "$file")" = "$expected" ] && [ "$new" -eq "$games" ] ||
+        e2e_fail "$(basename "$file") holds $(tr '\n' ' ' <"$file"), expected $games new results above the low ones"
 }
 
 e2e_log_has() {

@@ -17,8 +17,7 @@ other=$!
 e2e_wait_for 'otherWindow=$(xdotool search --name "^xmessage$" 2>/dev/null | head -n 1); [ -n "$otherWindow" ]' 10 ||
     e2e_fail "no other window to give the focus to"
 e2e_focus_window
-e2e_point $playButtonAt click
-e2e_wait_for 'looks + "$instructions"' 5 || e2e_fail "a click on \"Hrát hru\" did not start a game"
+start_a_game
 e2e_key Up
 e2e_wait_for 'looks - "$instructions"' 5 || e2e_fail "Up did not start the game"
 
