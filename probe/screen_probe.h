@@ -39,6 +39,8 @@ struct ScreenProbe
     static World& WorldOf(Game& game) { return game.m_world; }
     static const World& WorldOf(const Game& game) { return game.m_world; }
     static const sf::Text& ScoreText(const Game& game) { return game.m_headsUp.m_score; }
+    static const sf::Sprite& PauseControl(const Game& game) { return game.m_headsUp.m_pauseControl; }
+    static const sf::Text& PauseHint(const Game& game) { return game.m_headsUp.m_pauseHint; }
     static const GameOverView& Results(const Game& game) { return game.m_gameOverView; }
     static void CheckFlowerContact(Game& game) { game.CheckFlowerContact(); }
 

@@ -88,9 +88,11 @@ trimmed "$art/garbage/plastic_bottle.svg" "$tex/Garbage/plastic_bottle_small_thi
 trim_sides "$art/logos/korvel.svg"   "$tex/Logos/korvel_50.png"
 trim_sides "$art/logos/partners.svg" "$tex/Logos/logos_combined_60.png"
 
-# The crossed-out speaker shown while the sound is off, at its drawn size.
-rsvg-convert "$art/icons/sound_off.svg" -o "$tmp/sound_off.png"
-png_out "$tmp/sound_off.png" "$tex/Icons/sound_off.png"
+# The controls a finger can tap, at their drawn size: the speaker in both states, pause and resume.
+for icon in sound_on sound_off pause resume; do
+    rsvg-convert "$art/icons/$icon.svg" -o "$tmp/$icon.png"
+    png_out "$tmp/$icon.png" "$tex/Icons/$icon.png"
+done
 
 # Info pictures: opaque JPEGs.
 python3 "$art/info_pictures.py" "$tmp"

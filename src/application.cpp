@@ -2,6 +2,7 @@
 
 #include "assets.h"
 #include "constants.h"
+#include "controls.h"
 #include "file_locations.h"
 #include "game.h"
 #include "info_menu.h"
@@ -12,13 +13,14 @@
 #include "window_fit.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Mouse.hpp>
 
 namespace kvelmora
 {
 namespace
 {
-constexpr float soundOffMargin = 16.f; // pixels between the mark and the picture's corner
-constexpr float noticeGap = 12.f;      // pixels between a notice and the mark's place
+constexpr float speakerMargin = 16.f; // pixels between the speaker and the picture's corner
+constexpr float noticeGap = 12.f;     // pixels between a notice and the speaker
 } // namespace
 
 Application::Application(sf::RenderWindow& window)
@@ -30,7 +32,7 @@ Application::Application(sf::RenderWindow& window)
     // Without a display the frame loop never comes back to save at exit.
     platform::SetDisplayLossAction([this] { m_context.bestResults.SaveAll(); });
     LoadAllAssets(m_context.GetAssetMaps(), GetAssetDirectory());
-    PlaceSoundOffMark();
+    PlaceSpeaker();
     m_screen = std::make_unique<StartMenu>(&m_context);
     WriteLog("Created StartMenu object.");
 }
@@ -50,13 +52,21 @@ void Application::ProcessEvent(const sf::Event& event)
     WriteLog("application: ProcessEvent start.");
     if (event.type == sf::Event::LostFocus || event.type == sf::Event::GainedFocus)
         m_context.hasFocus = event.type == sf::Event::GainedFocus;
+    if (event.type == sf::Event::TouchBegan)
+        m_context.touchUsed = true;
+    if (!IsSpeakerTap(event))
+        PassToScreen(event);
+    WriteLog("application: ProcessEvent end.");
+}
+
+void Application::PassToScreen(const sf::Event& event)
+{
     const int speed = m_context.speed.GetSpeed();
     const ScreenRequest request = m_screen->ProcessEvent(event);
     if (m_context.speed.GetSpeed() != speed && m_context.speed.LastSaveFailed())
         ShowNotice(settingsNotSavedNotice);
     if (request != ScreenRequest::None)
         Switch(request);
-    WriteLog("application: ProcessEvent end.");
 }
 
 void Application::ReturnToStartMenu()
@@ -89,22 +99,36 @@ void Application::Draw()
     WriteLog("application: Draw end.");
 }
 
-void Application::PlaceSoundOffMark()
+bool Application::IsSpeakerTap(const sf::Event& event) const
 {
-    m_soundOffMark.setTexture(m_context.textures[soundOffKey]);
-    const sf::Vector2f corner = GetLogicalSize() - sf::Vector2f(soundOffMargin, soundOffMargin);
-    const sf::FloatRect bounds = m_soundOffMark.getGlobalBounds();
-    m_soundOffMark.setPosition(corner.x - bounds.width, corner.y - bounds.height);
+    const sf::RenderWindow& window = *m_context.window;
+    sf::Vector2f position;
+    if (event.type == sf::Event::TouchBegan)
+        position = ToLogical({event.touch.x, event.touch.y}, window.getSize());
+    else if (IsLeftClick(event))
+        position = ToLogical(sf::Mouse::getPosition(window), window.getSize());
+    else
+        return false;
+    return IsOnControl(m_speaker, position);
+}
+
+void Application::PlaceSpeaker()
+{
+    // Both pictures are of one size.
+    m_speaker.setTexture(m_context.textures[soundOnKey]);
+    const sf::Vector2f corner = GetLogicalSize() - sf::Vector2f(speakerMargin, speakerMargin);
+    const sf::FloatRect bounds = m_speaker.getGlobalBounds();
+    m_speaker.setPosition(corner.x - bounds.width, corner.y - bounds.height);
 }
 
 void Application::ShowNotice(const std::wstring& text)
 {
-    const sf::Vector2f markCorner = GetLogicalSize() - sf::Vector2f(soundOffMargin, soundOffMargin);
-    const sf::Vector2f bottomRight(m_soundOffMark.getGlobalBounds().left - noticeGap, markCorner.y);
+    const sf::Vector2f speakerCorner = GetLogicalSize() - sf::Vector2f(speakerMargin, speakerMargin);
+    const sf::Vector2f bottomRight(m_speaker.getGlobalBounds().left - noticeGap, speakerCorner.y);
     m_notice.Show(text, m_context.fonts[regularFontKey], bottomRight);
 }
 
-void Application::DrawCorner(bool soundOff)
+void Application::DrawCorner(bool soundOn)
 {
     // On the screen, not in the game's scrolled world.
     sf::RenderWindow& window = *m_context.window;
@@ -112,8 +136,8 @@ void Application::DrawCorner(bool soundOff)
     sf::View screen = GetLogicalView();
     screen.setViewport(shown.getViewport());
     window.setView(screen);
-    if (soundOff)
-        window.draw(m_soundOffMark);
+    m_speaker.setTexture(m_context.textures[soundOn ? soundOnKey : soundOffKey]);
+    window.draw(m_speaker);
     m_notice.Draw(window);
     window.setView(shown);
 }

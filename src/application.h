@@ -25,12 +25,14 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
+    // A tap or a click on the speaker never reaches the screen; the sound switch acts on the click.
     void ProcessEvent(const sf::Event& event);
+    bool IsSpeakerTap(const sf::Event& event) const;
     void Update(float seconds);
     void Draw();
     void ReturnToStartMenu(); // saves the best results first; nothing on the start menu itself
-    // Over any screen, in its bottom-right corner: the sound-off mark, and a notice beside it.
-    void DrawCorner(bool soundOff);
+    // Over any screen, in its bottom-right corner: the speaker in the sound's state, and a notice beside it.
+    void DrawCorner(bool soundOn);
     void ShowNotice(const std::wstring& text); // for a few seconds
     bool SaveBestResults();                    // at exit; false when any could not be saved
 
@@ -38,15 +40,16 @@ public:
     ViewStamp GetViewStamp() const { return {m_screensCreated, m_screen->GetView()}; }
 
 private:
+    void PassToScreen(const sf::Event& event);
     void Switch(ScreenRequest request);
     std::unique_ptr<Screen> CreateScreen(ScreenRequest request);
 
-    void PlaceSoundOffMark();
+    void PlaceSpeaker();
 
     AppContext m_context;
     std::unique_ptr<Screen> m_screen;
     unsigned int m_screensCreated = 0;
-    sf::Sprite m_soundOffMark;
+    sf::Sprite m_speaker;
     CornerNotice m_notice;
 };
 } // namespace kvelmora

@@ -30,7 +30,10 @@ const std::string lenKey = "len";
 const std::string sasankaKey = "sasanka";
 const std::string vegetaceKey = "vegetace";
 const std::string morfologieKey = "morfologie";
+const std::string soundOnKey = "sound-on";
 const std::string soundOffKey = "sound-off";
+const std::string pauseKey = "pause";
+const std::string resumeKey = "resume";
 const std::string pickupSoundKey = "pickup";
 const std::string gameOverSoundKey = "game-over";
 
@@ -50,7 +53,7 @@ const std::array<AssetEntry, 2> fontTable = {{
     {boldFontKey, "texgyreadventor-bold.otf"},
 }};
 
-const std::array<AssetEntry, 17> textureTable = {{
+const std::array<AssetEntry, 20> textureTable = {{
     {korvelKey, "Logos/korvel_50.png"},
     {partnerLogosKey, "Logos/logos_combined_60.png"},
     {playerTextureKey, "Player/player_spritesheet_74.png"},
@@ -67,7 +70,10 @@ const std::array<AssetEntry, 17> textureTable = {{
     {sasankaKey, "Flowers/sasanka_larger.png"},
     {vegetaceKey, "vegetace_20.jpg"},
     {morfologieKey, "morfologie_2_20.jpg"},
+    {soundOnKey, "Icons/sound_on.png"},
     {soundOffKey, "Icons/sound_off.png"},
+    {pauseKey, "Icons/pause.png"},
+    {resumeKey, "Icons/resume.png"},
 }};
 
 const std::array<AssetEntry, 2> soundTable = {{

@@ -29,7 +29,10 @@ extern const std::string lenKey;
 extern const std::string sasankaKey;
 extern const std::string vegetaceKey;
 extern const std::string morfologieKey;
+extern const std::string soundOnKey;  // the speaker shown while the sound is on
 extern const std::string soundOffKey; // the crossed-out speaker shown while the sound is off
+extern const std::string pauseKey;    // the game's pause control
+extern const std::string resumeKey;   // the same control while the game is paused
 extern const std::string pickupSoundKey;
 extern const std::string gameOverSoundKey;
 

@@ -90,7 +90,8 @@ const std::wstring playAgainButtonText = L"Hrát znovu";
 const std::wstring startMenuButtonText = L"Úvodní menu";
 const std::wstring flowerPageButtonText = L"Více o květinách";
 const std::wstring pauseCaption = L"Pauza";
-const std::wstring pauseHint = L"Pokračujte klávesou P";
+const std::wstring pauseHint = L"Pokračujte klávesou P nebo tlačítkem vlevo nahoře";
+const std::wstring pauseTapHint = L"Klepněte na tlačítko vlevo nahoře nebo stiskněte P";
 const std::wstring settingsNotSavedNotice = L"Nastavení se nepodařilo uložit.";
 
 std::wstring WithPlainSpaces(std::wstring text)

@@ -34,6 +34,7 @@ extern const std::wstring startMenuButtonText;
 extern const std::wstring flowerPageButtonText; // on the game-over card about the flower that was hit
 extern const std::wstring pauseCaption;         // on the band across a paused game
 extern const std::wstring pauseHint;
+extern const std::wstring pauseTapHint;           // instead, once the player has used touch
 extern const std::wstring settingsNotSavedNotice; // for a moment over any screen when the sound's choice was not kept
 
 // SFML draws a small dot for any blank glyph but a plain space, so a text keeps its no-break spaces

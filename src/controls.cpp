@@ -7,6 +7,8 @@ namespace kvelmora
 
 namespace
 {
+constexpr float tapReach = 16.f; // pixels round a control's picture: a 48-pixel one answers in 80
+
 bool IsVertical(sf::Joystick::Axis axis)
 {
     return axis == sf::Joystick::Y || axis == sf::Joystick::PovY;
@@ -41,6 +43,14 @@ bool IsPadButtonPress(const sf::Event& event, unsigned int button)
 bool IsLeftClick(const sf::Event& event)
 {
     return event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left;
+}
+
+bool IsOnControl(const sf::Sprite& control, sf::Vector2f position)
+{
+    const sf::FloatRect picture = control.getGlobalBounds();
+    const sf::FloatRect area(picture.left - tapReach, picture.top - tapReach, picture.width + 2 * tapReach,
+                             picture.height + 2 * tapReach);
+    return area.contains(position);
 }
 
 MenuControls::MenuControls(MenuLayout layout)

@@ -2,6 +2,8 @@
 
 #include "menu_focus.h"
 
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Joystick.hpp>
 
@@ -22,6 +24,9 @@ bool IsPadButtonPress(const sf::Event& event, unsigned int button);
 // -1 for up or left, 1 for down or right, 0 inside the dead zone.
 int PushDirection(const sf::Event::JoystickMoveEvent& move);
 bool IsLeftClick(const sf::Event& event);
+// Whether a tap or a click at the position hits a control drawn as the sprite: a little beyond its
+// picture as well, for a child's finger.
+bool IsOnControl(const sf::Sprite& control, sf::Vector2f position);
 
 // Where a menu's buttons stand: in a row every arrow moves the focus, in a column only Up and Down.
 enum class MenuLayout

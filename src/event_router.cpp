@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "constants.h"
+#include "controls.h"
 #include "sound_switch.h"
 #include "window_mode.h"
 
@@ -27,15 +28,26 @@ bool EventRouter::Take(const sf::Event& event)
         m_application.ReturnToStartMenu();
         break;
     case EventRoute::ToScreen:
-        if (m_sound.Take(event))
-            TakeSoundSwitch();
-        else
-            m_application.ProcessEvent(event);
+        TakeForScreen(event);
         break;
     case EventRoute::Handled:
         break;
     }
     return true;
+}
+
+void EventRouter::TakeForScreen(const sf::Event& event)
+{
+    // A finger's tap comes as a touch and then as a click: the click alone switches the sound.
+    if (m_sound.Take(event))
+        TakeSoundSwitch();
+    else if (IsLeftClick(event) && m_application.IsSpeakerTap(event))
+    {
+        m_sound.Toggle();
+        TakeSoundSwitch();
+    }
+    else
+        m_application.ProcessEvent(event);
 }
 
 void EventRouter::TakeSoundSwitch()

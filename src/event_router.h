@@ -11,7 +11,8 @@ class SoundSwitch;
 class WindowMode;
 
 // Hands each event of the window to whichever part it belongs to: the window's own keys, the sound
-// switch, or the screen. A held key's repeats and whatever is held into a new view act nowhere.
+// switch with its keys and the speaker, or the screen. A held key's repeats and whatever is held into
+// a new view act nowhere.
 class EventRouter final
 {
 public:
@@ -20,6 +21,7 @@ public:
     bool Take(const sf::Event& event); // false when the program is to end
 
 private:
+    void TakeForScreen(const sf::Event& event);
     void TakeSoundSwitch();
 
     Application& m_application;

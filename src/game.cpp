@@ -52,7 +52,7 @@ Game::Game(AppContext* context)
     , m_player(*this, context->textures[playerTextureKey])
     , m_pickupSound(context->soundBuffers[pickupSoundKey])
     , m_gameOverSound(context->soundBuffers[gameOverSoundKey])
-    , m_headsUp(context->fonts, context->speed.GetSpeed())
+    , m_headsUp(context->fonts, context->speed.GetSpeed(), context->textures[pauseKey], context->textures[resumeKey])
     , m_gameOverView(context->fonts, context->speed.GetSpeed())
 {
     m_player.SetPosition({playerStartX, GetGroundY() - m_player.GetBounds().height});
@@ -123,7 +123,7 @@ void Game::ProcessPlayingEvent(const sf::Event& event)
     if (event.type == sf::Event::KeyPressed)
         ProcessPlayingKey(event.key.code);
     else if (IsLeftClick(event))
-        m_player.Jump(); // a tap arrives as a click
+        TakeClick();
     else if (IsPadButtonPress(event, padPauseButton))
         TogglePause();
     else if (IsPadButtonPress(event, padChooseButton) ||
@@ -131,6 +131,15 @@ void Game::ProcessPlayingEvent(const sf::Event& event)
         m_player.Jump(); // whichever button a pad calls A, its first press starts the game
     else if (event.type == sf::Event::JoystickDisconnected && m_state == GameState::Running)
         m_pausedByPlayer = true; // the runner must not run on unplayed; P or Start resumes
+}
+
+void Game::TakeClick()
+{
+    // A tap arrives as a click: on the pause control it pauses or resumes, anywhere else it jumps.
+    if (m_headsUp.IsOnPauseControl(GetMousePosition()))
+        TogglePause();
+    else
+        m_player.Jump();
 }
 
 void Game::ProcessPlayingKey(sf::Keyboard::Key key)
@@ -149,6 +158,8 @@ void Game::TogglePause()
 
 void Game::Update(float dt)
 {
+    if (m_context->touchUsed)
+        m_headsUp.SpeakOfTapping();
     // The buttons' grace is the player's, on the wall clock; everything that moves keeps the game's time.
     if (m_state == GameState::GameOver)
         m_gameOverView.Update(std::min(dt, GameClock::longestGap), GetMousePosition());
@@ -251,7 +262,7 @@ void Game::DrawTo(sf::RenderTarget& target) const
     onScreen.transform.translate(GetViewLeft(), 0.f);
     const bool over = m_state == GameState::GameOver;
     // Before the first jump too: the band tells why Up does nothing.
-    m_headsUp.Draw(target, onScreen, IsPaused() && !over);
+    m_headsUp.Draw(target, onScreen, over ? PlayView::Over : IsPaused() ? PlayView::Paused : PlayView::Playing);
     if (over)
         m_gameOverView.Draw(target, onScreen);
 }

@@ -69,6 +69,7 @@ private:
     ScreenRequest ProcessGameOverKey(sf::Keyboard::Key key) const;
     void ProcessPlayingEvent(const sf::Event& event);
     void ProcessPlayingKey(sf::Keyboard::Key key);
+    void TakeClick();
     void TogglePause();
 
     bool m_pausedByPlayer = false; // P, a pad's Start or a pad gone: lasts whatever the focus does

@@ -1,6 +1,7 @@
 #include "heads_up.h"
 
 #include "constants.h"
+#include "controls.h"
 #include "settings.h"
 #include "speed_choice.h"
 #include "window_fit.h"
@@ -33,6 +34,7 @@ constexpr float pauseCaptionTop = 0.40f;                // of the window height
 constexpr float pauseHintTop = 0.50f;                   // of the window height
 constexpr unsigned int pauseCaptionCharacterSize = 40;
 constexpr unsigned int pauseHintCharacterSize = 22;
+constexpr float pauseControlMargin = 16.f; // pixels from the picture's top-left corner, as the speaker's
 
 // Shared by every game of a run: a new game carries on the previous game's rhythm.
 float blinkInterval = firstBlinkInterval;
@@ -60,11 +62,13 @@ float CentredX(float centreLine, const sf::Text& text)
     return centreLine - 0.5f * text.getGlobalBounds().width;
 }
 
-HeadsUp::HeadsUp(Fonts& fonts, int speedPercent)
+HeadsUp::HeadsUp(Fonts& fonts, int speedPercent, const sf::Texture& pauseIcon, const sf::Texture& resumeIcon)
     : m_score(MakeText(fonts, boldFontKey, scoreCharacterSize, sf::String(std::to_wstring(0))))
     , m_instructions(MakeText(fonts, regularFontKey, instructionsCharacterSize, sf::String(gameInstructions)))
     , m_pauseCaption(MakeText(fonts, boldFontKey, pauseCaptionCharacterSize, sf::String(pauseCaption)))
     , m_pauseHint(MakeText(fonts, regularFontKey, pauseHintCharacterSize, sf::String(pauseHint)))
+    , m_pauseControl(pauseIcon)
+    , m_resumeControl(resumeIcon)
 {
     // Placed once from the single starting digit; longer scores reach further right.
     const sf::Vector2f window = GetLogicalSize();
@@ -79,6 +83,8 @@ HeadsUp::HeadsUp(Fonts& fonts, int speedPercent)
     m_pauseBand.setOutlineThickness(pauseBandEdge);
     m_pauseCaption.setPosition(CentredX(0.5f * window.x, m_pauseCaption), pauseCaptionTop * window.y);
     m_pauseHint.setPosition(CentredX(0.5f * window.x, m_pauseHint), pauseHintTop * window.y);
+    m_pauseControl.setPosition(pauseControlMargin, pauseControlMargin);
+    m_resumeControl.setPosition(pauseControlMargin, pauseControlMargin);
 }
 
 void HeadsUp::PlaceSpeed(sf::Text speed)
@@ -112,17 +118,31 @@ void HeadsUp::Blink(float dt)
     blinkInterval = blinkInterval == firstBlinkInterval ? secondBlinkInterval : firstBlinkInterval;
 }
 
-void HeadsUp::Draw(sf::RenderTarget& target, const sf::RenderStates& onScreen, bool paused) const
+void HeadsUp::SpeakOfTapping()
+{
+    m_pauseHint.setString(sf::String(pauseTapHint));
+    m_pauseHint.setPosition(CentredX(0.5f * GetLogicalSize().x, m_pauseHint), m_pauseHint.getPosition().y);
+}
+
+bool HeadsUp::IsOnPauseControl(sf::Vector2f position) const
+{
+    return IsOnControl(m_pauseControl, position);
+}
+
+void HeadsUp::Draw(sf::RenderTarget& target, const sf::RenderStates& onScreen, PlayView view) const
 {
     if (m_instructions)
         target.draw(*m_instructions, onScreen);
     target.draw(m_score, onScreen);
     if (m_speed)
         target.draw(*m_speed, onScreen);
-    if (!paused)
+    if (view == PlayView::Playing)
+        target.draw(m_pauseControl, onScreen);
+    if (view != PlayView::Paused)
         return;
     target.draw(m_pauseBand, onScreen);
     target.draw(m_pauseCaption, onScreen);
     target.draw(m_pauseHint, onScreen);
+    target.draw(m_resumeControl, onScreen);
 }
 } // namespace kvelmora

@@ -66,7 +66,7 @@ void RunFrames(Application& application, sf::RenderWindow& window, WindowMode& m
         window.clear(clearColor);
         ShowPictureArea(window);
         application.Draw();
-        application.DrawCorner(!sound.IsOn());
+        application.DrawCorner(sound.IsOn());
         window.display();
     }
 }

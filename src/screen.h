@@ -32,6 +32,7 @@ struct AppContext
     SpeedChoice speed;              // the game speed chosen on the start menu
     BestResultsBySpeed bestResults; // each speed's best results, and the files behind them
     bool hasFocus = true;           // as the frame loop last told the screens
+    bool touchUsed = false;         // a finger has touched the window: our own hints speak of tapping
     int infoMenuPage = 0;           // set with a request for the info menu: the page it opens on, once
 };
 

@@ -32,7 +32,7 @@ region_has_text() {
 }
 
 # What is wrong with the log ($1, without CRs) of a start that ended on Escape in the start menu:
-# the start-up lines in order, twenty-one assets loaded and stored, the menu built and drawn, and a
+# the start-up lines in order, twenty-four assets loaded and stored, the menu built and drawn, and a
 # last pass cut short by the Escape. Prints nothing for a log that is whole.
 startup_log_problem() {
     local log=$1 line
@@ -44,8 +44,8 @@ Application constructor started.
 Scores loaded.
 Begin loading assets."
     [ "$(head -n 7 <<<"$log")" = "$expected_start" ] || { echo "the log does not start with the start-up lines"; return; }
-    [ "$(grep -c '^Asset loaded successfully: ' <<<"$log")" -eq 21 ] || { echo "not twenty-one loaded assets"; return; }
-    [ "$(grep -c '^Asset inserted into map successfully: ' <<<"$log")" -eq 21 ] || { echo "not twenty-one inserted assets"; return; }
+    [ "$(grep -c '^Asset loaded successfully: ' <<<"$log")" -eq 24 ] || { echo "not twenty-four loaded assets"; return; }
+    [ "$(grep -c '^Asset inserted into map successfully: ' <<<"$log")" -eq 24 ] || { echo "not twenty-four inserted assets"; return; }
     for line in "Fonts loaded." "Textures loaded." "Texture smoothness set." "Sounds loaded." \
         "start_menu: Constructor end." "Created StartMenu object." "main: application created." \
         "start_menu: Draw end."; do

@@ -5,6 +5,7 @@
 #include "constants.h"
 #include "controls.h"
 #include "info_menu.h"
+#include "settings.h"
 #include "sound_switch.h"
 #include "start_menu.h"
 #include "test_support.h"
@@ -59,7 +60,7 @@ protected:
     {
         window.clear(sf::Color::White);
         application.Draw();
-        application.DrawCorner(false);
+        application.DrawCorner(true);
         const sf::Image picture = Capture(window);
         int dark = 0;
         for (unsigned int x = 900; x < 1300; ++x)
@@ -172,5 +173,33 @@ TEST_F(EventRouting, ASwitchThatCannotBeKeptIsToldInTheCornerForAFewSeconds)
     router.Take(LeftClick());
     ::testing::internal::GetCapturedStderr();
     EXPECT_GT(DarkPixelsInTheCorner(), unchanged + 100) << "no notice";
+}
+
+// A finger's tap arrives as a touch and then as a click at the same place, as the browser sends it.
+TEST_F(EventRouting, ATapOrAClickOnTheSpeakerSwitchesTheSoundOnceAndReachesNoScreen)
+{
+    MoveMouse(window, {windowWidth - 40.f, windowHeight - 40.f}); // the speaker's middle
+    router.Take(LeftClick());
+    EXPECT_FALSE(sound.IsOn());
+    EXPECT_FALSE(SettingsFile(folder / settingsFileName).Read().soundOn) << "not saved";
+
+    // Before the first jump, where any other click or tap would start the game.
+    Tap(sf::Keyboard::Enter);
+    Tap(sf::Keyboard::Enter);
+    Tap(sf::Keyboard::P);
+    application.Update(frameTime);
+    EXPECT_EQ(ScreenProbe::PauseHint(ShownGame()).getString(), pauseHint) << "no touch yet";
+    Tap(sf::Keyboard::P);
+    const sf::Vector2f corner(windowWidth - 2.f, windowHeight - 2.f); // beside the speaker, for a child's finger
+    router.Take(TouchBegan(corner));
+    MoveMouse(window, corner);
+    router.Take(LeftClick());
+    EXPECT_TRUE(sound.IsOn()) << "a tap switched twice";
+    EXPECT_EQ(ShownGame().GetState(), GameState::Waiting) << "the speaker's tap started the game";
+
+    // The touch on the speaker was the player's first: the pause band now speaks of tapping.
+    Tap(sf::Keyboard::P);
+    application.Update(frameTime);
+    EXPECT_EQ(ScreenProbe::PauseHint(ShownGame()).getString(), pauseTapHint);
 }
 } // namespace kvelmora

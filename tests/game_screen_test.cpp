@@ -20,6 +20,8 @@ constexpr float tolerance = 0.01f;              // pixels of float rounding in p
 class GameScreen : public ::testing::Test
 {
 protected:
+    GameScreen() { MoveMouse(test.window, {windowWidth / 2, windowHeight / 2}); } // where a click jumps
+
     const sf::Text& Button(int button) const { return ScreenProbe::Button(ScreenProbe::Results(game), button); }
 
     TestContext test;
@@ -215,6 +217,7 @@ TEST_F(GameScreen, APausedGameShowsTheBandOverTheFrozenWorldButAnEndedOneDoesNot
 {
     // The band's caption stands in the middle of the screen, where nothing else is drawn.
     const sf::Vector2f caption(windowWidth / 2, 0.43f * windowHeight);
+    const sf::Vector2f control = Centre(ScreenProbe::PauseControl(game));
     const auto darkPixelsAround = [](const sf::Image& picture, sf::Vector2f centre) {
         int dark = 0;
         for (int dx = -40; dx <= 40; ++dx)
@@ -224,15 +227,41 @@ TEST_F(GameScreen, APausedGameShowsTheBandOverTheFrozenWorldButAnEndedOneDoesNot
     };
     game.Update(1.f);
     EXPECT_EQ(darkPixelsAround(test.Picture(game), caption), 0);
+    EXPECT_GT(darkPixelsAround(test.Picture(game), control), 100) << "no pause control";
     game.ProcessEvent(KeyPress(sf::Keyboard::P));
     EXPECT_GT(darkPixelsAround(test.Picture(game), caption), 100) << "\"Pauza\" in bold";
 
     Game over(&test.context);
     EndOnAFlower(over);
+    EXPECT_EQ(darkPixelsAround(test.Picture(over), control), 0) << "a pause control on the results";
     const int results = darkPixelsAround(test.Picture(over), caption);
     over.ProcessEvent(sf::Event{sf::Event::LostFocus, {}});
     ASSERT_TRUE(over.IsPaused());
     EXPECT_EQ(darkPixelsAround(test.Picture(over), caption), results) << "P would not resume a game that is over";
+}
+
+TEST_F(GameScreen, ATapOnThePauseControlPausesAndResumesWithoutAJump)
+{
+    const sf::Vector2f elsewhere(windowWidth / 2, windowHeight / 2);
+    const auto pauseAndResume = [&](sf::Vector2f at) {
+        test.ClickAt(game, at);
+        EXPECT_TRUE(game.IsPaused());
+        const float viewLeft = game.GetViewLeft();
+        test.ClickAt(game, elsewhere);
+        game.Update(1.f);
+        EXPECT_EQ(game.GetViewLeft(), viewLeft) << "the paused world moved";
+        test.ClickAt(game, at);
+        EXPECT_FALSE(game.IsPaused());
+        EXPECT_EQ(ScreenProbe::RunnerState(game), PlayerState::OnGround) << "a tap on the control jumped";
+    };
+    game.Update(1.f);
+    pauseAndResume(Centre(ScreenProbe::PauseControl(game)));
+    EXPECT_EQ(game.GetState(), GameState::Waiting);
+
+    test.ClickAt(game, elsewhere);
+    for (int frame = 0; frame < 100 && ScreenProbe::RunnerState(game) == PlayerState::InAir; ++frame)
+        game.Update(frameTime);
+    pauseAndResume({1.f, 1.f}); // the corner, beside the picture, still reaches it
 }
 
 TEST_F(GameScreen, HandsTheMenusTheirViewBackWhenItGoes)

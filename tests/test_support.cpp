@@ -118,6 +118,16 @@ sf::Event LeftClick()
     return event;
 }
 
+sf::Event TouchBegan(sf::Vector2f position)
+{
+    sf::Event event;
+    event.type = sf::Event::TouchBegan;
+    event.touch.finger = 0;
+    event.touch.x = static_cast<int>(position.x);
+    event.touch.y = static_cast<int>(position.y);
+    return event;
+}
+
 sf::Event KeyPress(sf::Keyboard::Key key, bool alt)
 {
     sf::Event event;
@@ -146,7 +156,8 @@ std::wstring AllPlayerTexts()
 {
     std::wstring texts = windowTitle + menuTitle + infoButtonText + playButtonText + speedChoiceText + gameInstructions;
     texts += gameOverCaption + bestResultsHeading + gameOverHint + saveFailedNotice;
-    texts += playAgainButtonText + startMenuButtonText + pauseCaption + pauseHint + settingsNotSavedNotice;
+    texts += playAgainButtonText + startMenuButtonText + pauseCaption + pauseHint + pauseTapHint;
+    texts += settingsNotSavedNotice;
     for (const std::wstring& topic : infoTopics)
         texts += topic;
     for (const std::wstring& page : infoPages)

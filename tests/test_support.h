@@ -77,6 +77,7 @@ bool CreateSymlink(const std::filesystem::path& target, const std::filesystem::p
 // Puts the pointer at a window position, as the screens read it at the time of handling.
 void MoveMouse(const sf::RenderWindow& window, sf::Vector2f position);
 sf::Event LeftClick();
+sf::Event TouchBegan(sf::Vector2f position); // the first finger, at a window position
 sf::Event KeyPress(sf::Keyboard::Key key, bool alt = false);
 sf::Event PadButton(unsigned int button, unsigned int pad = 0);
 sf::Event PadPush(sf::Joystick::Axis axis, float position, unsigned int pad = 0);

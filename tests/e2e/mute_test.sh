@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# M switches the sound off on the game-over view, which stays, shows the crossed-out speaker and is
+# M switches the sound off on the game-over view, which stays, crosses the speaker out and is
 # remembered: the next run starts silent, and neither a pick-up nor the crash makes a sound. The
 # sound card is OpenAL's file writer, so what the game played is read back afterwards.
 source "$(dirname "$0")/lib.sh"
@@ -15,10 +15,10 @@ sound_heard() {
 }
 
 e2e_open_game
-e2e_wait_for 'looks + "$infoButton" - "$soundOffMark"' 5 || e2e_fail "the speaker shows while the sound is on"
+e2e_wait_for 'looks + "$infoButton" + "$speaker" && ! speaker_crossed' 5 || e2e_fail "no speaker, or a crossed-out one, while the sound is on"
 play_until_a_flower
 e2e_key m
-e2e_wait_for 'looks + "$soundOffMark"' 5 || e2e_fail "M did not show the crossed-out speaker"
+e2e_wait_for 'looks + "$speaker" && speaker_crossed' 5 || e2e_fail "M did not cross the speaker out"
 looks + "$gameOverHint" || e2e_fail "M left the game-over view"
 [ "$(start_menus_built)" -eq 1 ] || e2e_fail "M reached the game-over view as a key"
 e2e_escape
@@ -27,7 +27,7 @@ grep -qx "sound=off" "$E2E_DIR/assets/settings.txt" || e2e_fail "the choice was 
 
 rm -f "$sound"
 e2e_open_game
-e2e_wait_for 'looks + "$infoButton" + "$soundOffMark"' 5 || e2e_fail "the sound is on again after a restart"
+e2e_wait_for 'looks + "$infoButton" && speaker_crossed' 5 || e2e_fail "the sound is on again after a restart"
 play_until_a_flower
 e2e_escape
 [ -s "$sound" ] || e2e_fail "the game wrote no sound at all"

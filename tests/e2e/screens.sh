@@ -13,8 +13,8 @@ readonly resultsCaption="140 30 613 44"   # game over: the caption above the bes
 readonly playAgainButton="150 26 478 484" # game over: "Hrát znovu"
 readonly startMenuButton="190 26 740 484" # game over: "Úvodní menu"
 readonly pauseCaption="110 30 630 318"    # the pause band: "Pauza"
-readonly pauseHint="230 22 568 388"       # the pause band: "Pokračujte klávesou P"
-readonly soundOffMark="40 40 1306 706"    # the crossed-out speaker
+readonly pauseHint="230 22 568 388"       # the pause band: its hint, "Pokračujte klávesou P …"
+readonly speaker="40 40 1306 706"         # the speaker, crossed out in red while the sound is off
 # Centres to point at.
 readonly playButtonAt="1140 365" infoButtonAt="250 378" playAgainAt="553 496" startMenuAt="835 496"
 readonly backTopicAt="65 222" # info menu: "Zpět"
@@ -31,6 +31,15 @@ looks() {
         fi
         shift 2
     done
+}
+
+# True when the last screenshot shows the speaker crossed out: red among its dark strokes.
+speaker_crossed() {
+    local width height x y red
+    read -r width height x y <<<"$speaker"
+    red=$(convert "$shot" -crop "${width}x${height}+${x}+${y}" +repage -fx 'r > 0.6 && g < 0.3 && b < 0.3' \
+        -format '%[fx:mean]' info:)
+    awk -v red="$red" 'BEGIN { exit !(red > 0.02) }'
 }
 
 # A fingerprint of a region of the last screenshot.

@@ -284,6 +284,42 @@ const rows = {
             'Escape did not save the waiting result');
     },
 
+    async 'on a tablet, by touch alone, the speaker mutes for good and the pause control stops the game'(browser, url) {
+        const page = await lib.newTab(browser);
+        const tablet = { width: 1024, height: 768 };
+        await page.setViewport(tablet);
+        const session = await page.createCDPSession();
+        // The game's own pixels as the tablet shows them: scaled to its width, between bars above and below.
+        const scale = tablet.width / lib.viewport.width;
+        const top = (tablet.height - scale * lib.viewport.height) / 2;
+        const tap = async (x, y) => {
+            const point = { x: Math.round(scale * x), y: Math.round(top + scale * y) };
+            await session.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [point] });
+            await session.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+            await lib.waitForFrames(page);
+        };
+        await lib.openGame(page, url, () => tap(683, 600));
+        await tap(1326, 728); // the speaker
+        await lib.waitUntil(async () => /^sound=off$/m.test((await lib.stored(page))['settings.txt'] || ''), 'the sound switched off and kept');
+
+        const seen = page.log.length;
+        await tap(playButton.x, playButton.y);
+        await tap(683, 400);
+        await lib.waitForLine(page, 'game: running.', 0);
+        await tap(40, 40); // the pause control
+        const picture = async (name) => {
+            await page.screenshot({ path: shot(name) });
+            return shot(name);
+        };
+        const paused = await picture('tablet_paused');
+        await lib.waitForFrames(page, 30);
+        check(lib.differingPixels(paused, await picture('tablet_paused_later')) === 0, 'the paused game moved');
+        check(!page.log.slice(seen).some((line) => line.startsWith('game: over with ')), 'the game ended');
+        await tap(40, 40);
+        await lib.waitForFrames(page, 30);
+        check(lib.differingPixels(paused, await picture('tablet_resumed')) > 0, 'the game did not go on');
+    },
+
     async 'after one visit the game starts without a network'(browser, url) {
         const page = await lib.newTab(browser);
         await lib.openGame(page, url);
