@@ -20,17 +20,22 @@
         return bytes;
     }
 
+    // Else the page would say "Načítání…" for ever.
+    function failed(error) {
+        console.error('kvelmora: the game could not be started: ' + error);
+        showMessage('Kvelmora', 'Hru se nepodařilo spustit. Otevřete ji v aktuálním Chrome, Edge nebo Firefoxu.');
+    }
+
     const compiling = Promise.resolve().then(() => {
         const module = new Blob([decoded()]).stream().pipeThrough(new DecompressionStream('gzip'));
         return WebAssembly.compileStreaming(new Response(module, {headers: {'Content-Type': 'application/wasm'}}));
     });
+    compiling.catch(failed);
 
+    // A module that did not compile has been told of above.
     Module.instantiateWasm = (imports, receive) => {
-        compiling.then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)))
-            .catch((error) => {
-                console.error('kvelmora: the game could not be started: ' + error);
-                showMessage('Kvelmora', 'Hru se nepodařilo spustit. Otevřete ji v aktuálním Chrome, Edge nebo Firefoxu.');
-            });
+        compiling.then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module), failed),
+                       () => {});
         return {};
     };
 })();
