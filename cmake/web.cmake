@@ -34,25 +34,26 @@ add_custom_command(OUTPUT ${served_shell} ${single_shell}
     VERBATIM)
 add_custom_target(web_shells DEPENDS ${served_shell} ${single_shell})
 
-# Links the target with the given shell. The functions after the shell are those whose virtual and
-# std::function calls can lead to a wait: Asyncify sees the direct calls itself. Wildcards; the
-# names' brackets must pair up.
-function(link_web_page target shell)
+# Links the target for the browser. The functions given are those whose virtual and std::function
+# calls can lead to a wait: Asyncify sees the direct calls itself. Wildcards; the names' brackets
+# must pair up.
+function(link_web_module target)
     string(REPLACE ";" "\n" waiting_functions "${ARGN}")
     set(waiting_list ${CMAKE_BINARY_DIR}/${target}_waiting_functions.txt)
     file(CONFIGURE OUTPUT ${waiting_list} CONTENT "${waiting_functions}\n")
-    add_dependencies(${target} web_shells)
-    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${shell} ${waiting_list})
-    target_link_options(${target} PRIVATE ${web_link_options} --shell-file ${shell} -sASYNCIFY_ADD=@${waiting_list})
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${waiting_list})
+    target_link_options(${target} PRIVATE ${web_link_options} -sASYNCIFY_ADD=@${waiting_list})
 endfunction()
 
 # A program's page: index.html with its .js, .wasm and .data in the folder, beside the page's own files.
 # The page is linked anew when any of its files changes, so that the copies and the service worker's
 # version follow.
 function(add_web_page target folder)
-    link_web_page(${target} ${served_shell} ${ARGN})
+    link_web_module(${target} ${ARGN})
+    add_dependencies(${target} web_shells)
+    target_link_options(${target} PRIVATE --shell-file ${served_shell})
     set_target_properties(${target} PROPERTIES OUTPUT_NAME index SUFFIX .html RUNTIME_OUTPUT_DIRECTORY ${folder})
-    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${served_shell}
         ${page_files} ${page_icons} ${web_sources}/service-worker.js.in ${CMAKE_SOURCE_DIR}/cmake/web_offline.cmake)
     add_custom_command(TARGET ${target} POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E copy ${page_files} ${folder}
@@ -72,16 +73,23 @@ set_property(TARGET kvelmora APPEND PROPERTY LINK_DEPENDS ${asset_files} ${web_s
 add_web_page(kvelmora ${web_dir} ${game_waiting_functions})
 
 # The game as one file for a page opened from the disk, where the browser fetches nothing: the
-# module and its script in the page, the assets built into the module.
+# module and its script in the page, the assets built into the module. The page starts compiling the
+# module before it reads the script (cmake/web_single.py).
 set(single_page_dir ${CMAKE_BINARY_DIR}/web-single)
+set(single_name kvelmora-${PROJECT_VERSION})
 add_executable(kvelmora_single src/main.cpp)
 target_link_libraries(kvelmora_single PRIVATE kvelmora_core)
-target_link_options(kvelmora_single PRIVATE -sSINGLE_FILE --embed-file ${CMAKE_SOURCE_DIR}/assets@assets
+target_link_options(kvelmora_single PRIVATE --embed-file ${CMAKE_SOURCE_DIR}/assets@assets
     --pre-js ${web_sources}/early_start.js)
-set_target_properties(kvelmora_single PROPERTIES OUTPUT_NAME kvelmora-${PROJECT_VERSION} SUFFIX .html
+set_target_properties(kvelmora_single PROPERTIES OUTPUT_NAME ${single_name} SUFFIX .js
     RUNTIME_OUTPUT_DIRECTORY ${single_page_dir})
 set_property(TARGET kvelmora_single APPEND PROPERTY LINK_DEPENDS ${asset_files} ${web_sources}/early_start.js)
-link_web_page(kvelmora_single ${single_shell} ${game_waiting_functions})
+link_web_module(kvelmora_single ${game_waiting_functions})
+add_custom_command(OUTPUT ${single_page_dir}/${single_page_name}
+    COMMAND python3 ${CMAKE_SOURCE_DIR}/cmake/web_single.py ${single_shell} ${single_page_dir}/${single_name}.js
+            ${single_page_dir}/${single_name}.wasm ${web_sources}/single_loader.js ${single_page_dir}/${single_page_name}
+    DEPENDS kvelmora_single ${single_shell} ${web_sources}/single_loader.js ${CMAKE_SOURCE_DIR}/cmake/web_single.py
+    VERBATIM)
 
 # The teachers' note, as the Windows zip has it: Czech, with a byte-order mark and Windows line ends.
 set(teachers_note ${CMAKE_BINARY_DIR}/ČTIMĚ.txt)
@@ -110,7 +118,7 @@ add_custom_command(OUTPUT ${package_zip} ${single_page}
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${package_build_dir} ${package_dir}
     COMMAND ${CMAKE_COMMAND} -E copy ${single_page_dir}/${single_page_name} ${single_page}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    DEPENDS kvelmora kvelmora_single ${teachers_note} ${licence_files} ${CMAKE_SOURCE_DIR}/LICENSE
+    DEPENDS kvelmora ${single_page_dir}/${single_page_name} ${teachers_note} ${licence_files} ${CMAKE_SOURCE_DIR}/LICENSE
     COMMENT "Packing ${package_zip}"
     VERBATIM)
 add_custom_target(web_package ALL DEPENDS ${package_zip} ${single_page})
