@@ -55,6 +55,27 @@ bool SameGlyph(const sf::Font& font, char32_t first, char32_t second)
     return true;
 }
 
+// Every fixed text the player sees, one after another.
+std::wstring AllPlayerTexts()
+{
+    std::wstring texts = windowTitle + menuTitle + infoButtonText + playButtonText + speedChoiceText + gameInstructions;
+    texts += gameOverCaption + bestResultsHeading + gameOverHint + saveFailedNotice;
+    texts += playAgainButtonText + startMenuButtonText + pauseCaption + pauseHint + pauseTapHint;
+    texts += settingsNotSavedNotice;
+    for (const std::wstring& topic : infoTopics)
+        texts += topic;
+    for (const std::wstring& page : infoPages)
+        texts += page;
+    texts += flowerPageButtonText;
+    for (const FlowerSpecies& species : GetFlowerSpecies())
+    {
+        texts += species.name;
+        for (const std::wstring& sentence : species.sentences)
+            texts += sentence;
+    }
+    return texts;
+}
+
 bool Contains(const std::wstring& text, const std::wstring& part)
 {
     return text.find(part) != std::wstring::npos;

@@ -1,9 +1,7 @@
 #include "test_support.h"
 
 #include "assets.h"
-#include "constants.h"
 #include "file_locations.h"
-#include "flower_facts.h"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Window/Mouse.hpp>
@@ -150,26 +148,6 @@ sf::Event PadPush(sf::Joystick::Axis axis, float position, unsigned int pad)
     event.type = sf::Event::JoystickMoved;
     event.joystickMove = {pad, axis, position};
     return event;
-}
-
-std::wstring AllPlayerTexts()
-{
-    std::wstring texts = windowTitle + menuTitle + infoButtonText + playButtonText + speedChoiceText + gameInstructions;
-    texts += gameOverCaption + bestResultsHeading + gameOverHint + saveFailedNotice;
-    texts += playAgainButtonText + startMenuButtonText + pauseCaption + pauseHint + pauseTapHint;
-    texts += settingsNotSavedNotice;
-    for (const std::wstring& topic : infoTopics)
-        texts += topic;
-    for (const std::wstring& page : infoPages)
-        texts += page;
-    texts += flowerPageButtonText;
-    for (const FlowerSpecies& species : GetFlowerSpecies())
-    {
-        texts += species.name;
-        for (const std::wstring& sentence : species.sentences)
-            texts += sentence;
-    }
-    return texts;
 }
 
 float Left(const sf::Sprite& sprite)

@@ -82,9 +82,6 @@ sf::Event KeyPress(sf::Keyboard::Key key, bool alt = false);
 sf::Event PadButton(unsigned int button, unsigned int pad = 0);
 sf::Event PadPush(sf::Joystick::Axis axis, float position, unsigned int pad = 0);
 
-// Every fixed text the player sees, one after another.
-std::wstring AllPlayerTexts();
-
 // The screen the application shows, if it is a Target.
 template <typename Target>
 const Target* ScreenOf(const Application& application)
