@@ -120,6 +120,10 @@ void HeadsUp::Blink(float dt)
 
 void HeadsUp::SpeakOfTapping()
 {
+    // Asked every frame once a finger has been used: the text is made only the first time.
+    if (m_speaksOfTapping)
+        return;
+    m_speaksOfTapping = true;
     m_pauseHint.setString(sf::String(pauseTapHint));
     m_pauseHint.setPosition(CentredX(0.5f * GetLogicalSize().x, m_pauseHint), m_pauseHint.getPosition().y);
 }

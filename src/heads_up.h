@@ -67,6 +67,7 @@ private:
     sf::RectangleShape m_pauseBand;
     sf::Text m_pauseCaption;
     sf::Text m_pauseHint;
+    bool m_speaksOfTapping = false;
     sf::Sprite m_pauseControl;
     sf::Sprite m_resumeControl; // in the pause control's place while paused
 };
